@@ -1,0 +1,51 @@
+// Process entry: the launch dialog, then the engine's input loop on the main thread.
+#include <SDL.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "driver/data_interface.h"
+#include "driver/display_mode_list.h"
+#include "driver/entrypoint.h"
+#include "driver/launch_dialog.h"
+#include "driver/options.h"
+#include "platform/console.h"
+#include "platform/launch_dialog_window.h"
+#include "platform/process.h"
+
+int main(int argc, char** argv) {
+    Options options;
+    std::string error;
+    if (!parseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+        std::fprintf(stderr, "velluna: %s\n%s", error.c_str(), usageText());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(usageText(), stdout);
+        return 0;
+    }
+
+    platform::hideConsole();
+    SDL_Init(SDL_INIT_VIDEO);
+
+    // NOTE: never destroyed; the render thread reaches it until the process ends.
+    Entrypoint* entry = new Entrypoint();
+    if (options.skipDialog) {
+        entry->settings = options.settings;
+    } else {
+        buildDisplayModeList();
+        std::vector<std::string> labels;
+        for (const DisplayMode& mode : displayModes) labels.push_back(displayModeLabel(mode));
+        const LaunchChoice choice = platform::runLaunchDialog(labels, preselectedDisplayMode(displayModes));
+        if (!choice.run) platform::endProcess(0);
+        applyLaunchChoice(choice, displayModes, entry->settings);
+    }
+    if (!entry->settings.fullscreen) platform::showConsole();
+
+    engineData.prototype = entry;
+    engineData.init();
+    while (!engineData.quit.load(std::memory_order_relaxed)) engineData.frame();
+    // Returning would run static destructors under the live render thread.
+    platform::endProcess(0);
+}

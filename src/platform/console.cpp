@@ -1,0 +1,21 @@
+#include "platform/console.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace platform {
+
+void hideConsole() {}
+void showConsole() {}
+
+void setConsoleTextAttribute(int attribute) {
+    if (!isatty(fileno(stdout))) return;
+    if (attribute == 12) {
+        std::fputs("\033[1;31m", stdout);
+    } else if (attribute == 7) {
+        std::fputs("\033[0m", stdout);
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The launch dialog, end to end under the test display: a bare start shows the dialog with
+# its caption; Escape quits with code 0 and opens no show window; Return closes the dialog
+# and the program goes on into the engine loop.
+set -euo pipefail
+: "${DISPLAY:?needs a display (scripts/test runs this under Xvfb)}"
+bin="$VELLUNA_BUILD/velluna"
+caption="      QRB - Velluna @  Kessmark 2018"
+work=$(mktemp -d)
+trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
+
+wait_window() {  # name, seconds
+    for _ in $(seq 1 $(($2 * 10))); do
+        xdotool search --name "$1" 2>/dev/null | head -1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# 1. Escape quits with 0, and no show window opens.
+"$bin" >"$work/out1.log" 2>&1 &
+pid=$!
+win=$(wait_window "Kessmark 2018" 20) || { echo "FAIL: no dialog window"; cat "$work/out1.log"; exit 1; }
+name=$(xdotool getwindowname "$win")
+[[ "$name" == "$caption" ]] || { echo "FAIL: caption '$name'"; exit 1; }
+[[ -n "${VELLUNA_SCREENSHOT:-}" ]] && import -window "$win" "$VELLUNA_SCREENSHOT"
+sleep 0.3
+xdotool windowfocus --sync "$win" key Escape || xdotool key --window "$win" Escape
+rc=0
+timeout 20 tail --pid=$pid -f /dev/null || true
+wait $pid || rc=$?
+[[ $rc -eq 0 ]] || { echo "FAIL: Escape gave exit code $rc"; cat "$work/out1.log"; exit 1; }
+if xdotool search --name "QRB - Velluna $" >/dev/null 2>&1; then echo "FAIL: a show window opened"; exit 1; fi
+
+# 2. Return runs: the dialog closes and the process goes on.
+"$bin" >"$work/out2.log" 2>&1 &
+pid=$!
+win=$(wait_window "Kessmark 2018" 20) || { echo "FAIL: no dialog window (second start)"; exit 1; }
+sleep 0.3
+xdotool windowfocus --sync "$win" key Return || xdotool key --window "$win" Return
+for _ in $(seq 1 100); do
+    xdotool search --name "Kessmark 2018" >/dev/null 2>&1 || break
+    sleep 0.1
+done
+if xdotool search --name "Kessmark 2018" >/dev/null 2>&1; then echo "FAIL: dialog still open after Return"; exit 1; fi
+sleep 1
+kill -0 $pid 2>/dev/null || { echo "FAIL: the program ended after Return"; cat "$work/out2.log"; exit 1; }
+echo "PASS"
