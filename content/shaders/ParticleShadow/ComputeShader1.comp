@@ -5,4 +5,5 @@
 #include "../common/particle_step.glsl"
 #define CROWD_DIRECTION 1.0
 #define CROWD_SEED 101u
+#define CROWD_SPEED 0.97
 #include "crowd.glsl"

@@ -5,13 +5,11 @@
 #include "../common/lighting.glsl"
 #include "../common/particle_step.glsl"
 
-// The samples come out of the mesh cache at 2500 x the file's size (see the scene's load).
-const float kStatueScale = 1.0;
-const vec3 kStatueBase = vec3(-3.5, 0.0, 0.0);
+#include "world.glsl"
 
 vec3 particleTarget(vec3 meshPoint, uint i, out float visible) {
     visible = 1.0;
-    return kStatueBase + meshPoint * kStatueScale + vec3(PosX, PosY, 0.0);
+    return kStatueBase + meshPoint * kStatueSampleScale + vec3(PosX, PosY, 0.0);
 }
 
 vec3 particleSpawn(vec3 target, uint i) {

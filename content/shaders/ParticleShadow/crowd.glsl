@@ -1,7 +1,9 @@
 // The two walking crowds. Every particle belongs to one figure of its crowd (a hash of its
 // index), so each figure shows a random share of the walk-cycle mesh's samples. Figures walk
 // in lanes along z and wrap round out of view; crowd B walks the other way, through A.
-// The including shader defines CROWD_DIRECTION (1 or -1) and CROWD_SEED before this file.
+// The including shader defines CROWD_DIRECTION (1 or -1), CROWD_SPEED (world units a second,
+// matched to its walk-cycle rate so the feet do not slide) and CROWD_SEED before this file.
+// The walk-cycle mesh walks in place, facing +z.
 
 const uint kFigures = 34u;
 const float kLoopHalfLength = 19.0;   // figures wrap from +L to -L (outside the picture)
@@ -9,7 +11,7 @@ const float kLoopHalfLength = 19.0;   // figures wrap from +L to -L (outside the
 vec3 figureOffset(uint figure, out float facing) {
     float lane = hash1(figure, CROWD_SEED);
     float x = mix(-8.5, 3.0, lane);
-    float speed = 0.95 + 0.25 * hash1(figure, CROWD_SEED + 1u);
+    float speed = CROWD_SPEED * (0.98 + 0.04 * hash1(figure, CROWD_SEED + 1u));
     float start = hash1(figure, CROWD_SEED + 2u) * 2.0 * kLoopHalfLength;
     float z = mod(start + CROWD_DIRECTION * speed * ttime, 2.0 * kLoopHalfLength) - kLoopHalfLength;
     facing = CROWD_DIRECTION;
@@ -32,7 +34,7 @@ vec3 particleSpawn(vec3 target, uint i) {
 }
 
 float particleChaseRate(float age, uint i) {
-    return mix(0.6, 16.0, smoothstep(0.5, 5.0, age)) * (0.8 + 0.4 * hash1(i, 15u));
+    return mix(0.5, 6.0, smoothstep(0.5, 5.0, age)) * (0.8 + 0.4 * hash1(i, 15u));
 }
 
 float particleTurbulence(float age, float cell, uint i) {

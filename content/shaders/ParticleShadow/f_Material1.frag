@@ -1,6 +1,7 @@
 #version 430 compatibility
 #include "../common/noise.glsl"
 #include "../common/lighting.glsl"
+#include "world.glsl"
 
 in vec3 vWorld;
 in vec3 vNormal;
@@ -34,7 +35,7 @@ void main() {
         // The statue: marble that shows only once its particles have gathered, from the
         // plinth up, through a dissolving noise front.
         float front = (ttime - 21.0) * 0.55;
-        float height = vMesh.y / 4.5;
+        float height = vMesh.y / kStatueHeight;
         float edge = front - height + 0.25 * (valueNoise3(vMesh * 7.0) - 0.5);
         if (edge < 0.0) discard;
         vec3 marble = vec3(0.90, 0.88, 0.84) * (0.85 + 0.15 * fbm2(vMesh.xy * 9.0));

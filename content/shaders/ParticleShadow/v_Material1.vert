@@ -23,9 +23,7 @@ out vec3 vColour;
 out vec3 vMesh;
 flat out int vRole;
 
-// The drawn statue comes through the mesh cache at 50 x the file's size.
-const float kStatueDrawnScale = 1.0;
-const float kIslandScale = 1.0;
+#include "world.glsl"
 
 mat3 yaw(float a) {
     float c = cos(a), s = sin(a);
@@ -43,7 +41,7 @@ void placeRole(int role, out float scale, out mat3 turn, out vec3 offset) {
         offset = vec3(-95.0, -1.0, -22.0);
     } else if (role == 2) {           // the statue itself, where its particles gather
         scale = kStatueDrawnScale;
-        offset = vec3(-3.5, 0.0, 0.0);
+        offset = kStatueBase;
     } else if (role == 3) {           // the island on the horizon
         scale = kIslandScale;
         offset = vec3(-120.0, -0.6, 10.0);

@@ -10,9 +10,14 @@
 //   vec4  particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float speed,
 //                        float age, uint i)          // rgb, a = point-size factor
 //
-// Buffers: binding 4 position (xyz, w = shown), 5 velocity (xyz, w = age), 6 state
-// (xyz = last target, w = kInitMark). They start undefined, so a particle whose state does
-// not carry the mark is (re)initialised here.
+// Buffers: binding 4 position (xyz, w = shown), 5 velocity of the offset (xyz, w = age),
+// 6 state (xyz = offset from the target, w = kInitMark). They start undefined, so a particle
+// whose state does not carry the mark is (re)initialised here.
+//
+// A particle is its target plus an offset, and it is the offset that chases (the velocity
+// field's push, or nothing): so a particle follows its mesh point exactly when the air is
+// still, whatever the target does from frame to frame (walk frames need not share their
+// sample order), and figures that wrap round the loop take their particles with them.
 // NOTE: the dispatch covers (width / 16) * 16 invocations per side, fewer than the grid, so
 // each invocation walks the particles with a stride of the whole invocation count.
 
@@ -39,7 +44,6 @@ uniform float PosX;
 uniform float PosY;
 
 const float kInitMark = 7351.25;
-const float kSnapDistance = 4.0;   // a target that jumps further (a figure wrapping round) snaps
 
 vec3 particleTarget(vec3 meshPoint, uint i, out float visible);
 vec3 particleSpawn(vec3 target, uint i);
@@ -62,29 +66,27 @@ void stepParticle(uint i, uint width) {
     // Texels no scatter reached hold zeros: those particles stay hidden.
     if (dot(meshPoint.xyz, meshPoint.xyz) < 1e-12) visible = 0.0;
 
-    vec4 pos = positions[i];
     vec4 vel = velocities[i];
     vec4 state = states[i];
-    bool fresh = state.w != kInitMark || any(isnan(pos)) || any(isinf(pos)) ||
-                 any(isnan(vel)) || any(isnan(state));
+    bool fresh = state.w != kInitMark || any(isnan(vel)) || any(isinf(vel)) ||
+                 any(isnan(state)) || any(isinf(state));
     if (fresh) {
-        pos = vec4(particleSpawn(target, i), visible);
         vel = vec4(0.0);
-        state = vec4(target, kInitMark);
+        state = vec4(particleSpawn(target, i) - target, kInitMark);
     }
-    if (distance(state.xyz, target) > kSnapDistance) pos.xyz = target;
 
     float age = vel.w + DeltaT;
     vec2 cellUV = (vec2(tc) + 0.5) / float(width) * 0.61 + vec2(0.13, 0.29);
     float cell = texture(VoronoiTexture, cellUV).r;
-    vec3 goal = target + flowAt(target) * particleTurbulence(age, cell, i);
+    vec3 push = flowAt(target) * particleTurbulence(age, cell, i);
     float k = 1.0 - exp(-particleChaseRate(age, i) * DeltaT);
-    vec3 next = mix(pos.xyz, goal, k);
-    vec3 v = DeltaT > 0.0 ? (next - pos.xyz) / DeltaT : vel.xyz;
+    vec3 offset = mix(state.xyz, push, k);
+    vec3 v = DeltaT > 0.0 ? (offset - state.xyz) / DeltaT : vel.xyz;
+    vec3 next = target + offset;
 
     positions[i] = vec4(next, visible);
     velocities[i] = vec4(v, age);
-    states[i] = vec4(target, kInitMark);
+    states[i] = vec4(offset, kInitMark);
 
     vec4 colour = particleColour(sampleColour, sampleNormal, target, length(v), age, i);
     imageStore(PositionImage, tc, vec4(next, visible));
