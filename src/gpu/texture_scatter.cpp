@@ -7,7 +7,7 @@
 
 int64_t scatterPointCount(float density, float pointsPerTriangle, const TVector& p0, const TVector& p1,
                           const TVector& p2) {
-    float s = pointsPerTriangle > 0.0f ? pointsPerTriangle : 25.0f * TVector::cross(p1 - p0, p2 - p0).length();
+    float s = pointsPerTriangle > 0.0f ? pointsPerTriangle : 25.0f * cross(p1 - p0, p2 - p0).length();
     float n = density * s;
     if (!(n > 0.0f)) return 0;
     // The integers i with 0 <= i < n, counted as the float comparison counts them.

@@ -5,6 +5,7 @@
 
 #include "formats/camera_path.h"
 #include "support/temp_dir.h"
+#include "tvector_eq.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "formats/mesh_cache.h"
 #include "support/temp_dir.h"
+#include "tvector_eq.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <thread>
 
@@ -7,6 +8,7 @@
 #include "formats/tg_object.h"
 #include "mesh_fixture.h"
 #include "support/temp_dir.h"
+#include "tvector_eq.h"
 
 namespace {
 
