@@ -171,3 +171,26 @@ TEST(VREngine2Gl, PostChainEndsInTheSpareTextureAndTheWindowShowsIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(VREngine2Gl, FullScreenGrabsTheInputWindowedDoesNot) {
+    REQUIRE_GL_CONTEXT();
+    for (bool fullscreen : {true, false}) {
+        SCOPED_TRACE(fullscreen);
+        VREngine2 display;
+        testing::internal::CaptureStdout();
+        const bool ok = display.initWindowed(0, 0, 320, 240, fullscreen);
+        const std::string out = testing::internal::GetCapturedStdout();
+        ASSERT_TRUE(ok) << out;
+        const Uint32 flags = SDL_GetWindowFlags(display.window);
+        EXPECT_EQ((flags & SDL_WINDOW_INPUT_GRABBED) != 0, fullscreen);
+        EXPECT_EQ((flags & SDL_WINDOW_FULLSCREEN) != 0, fullscreen);
+        EXPECT_EQ(flags & SDL_WINDOW_RESIZABLE, 0u);
+        EXPECT_EQ(display.eyeTarget[0].width, 320u);
+        SDL_GL_DeleteContext(display.glContext);
+        SDL_DestroyWindow(display.window);
+    }
+}
+
+}  // namespace

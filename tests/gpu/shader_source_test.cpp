@@ -126,3 +126,33 @@ TEST(ShaderSource, PathWithoutCppWritesNoTwin) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ShaderSource, AFolderIsNoSourceButItsTwinStillLoads) {
+    testsupport::TempDir dir;
+    std::filesystem::create_directory(dir.file("folder.cpp"));
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(loadShaderSource(dir.file("folder.cpp")).has_value());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("folder.sbn")));
+
+    std::string twin = kSource + std::string(1, '\0');
+    shader_source::scramble(twin);
+    writeFile(dir.file("folder.sbn"), twin);
+    const auto text = loadShaderSource(dir.file("folder.cpp"));
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(*text, kSource);
+}
+
+TEST(ShaderSource, ReadOnlyPlainFileStillLoads) {
+    testsupport::TempDir dir;
+    const std::string plain = dir.file("v_fixed.cpp");
+    writeFile(plain, kSource);
+    std::filesystem::permissions(plain, std::filesystem::perms::owner_read, std::filesystem::perm_options::replace);
+    const auto text = loadShaderSource(plain);
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(*text, kSource);
+}
+
+}  // namespace
