@@ -46,13 +46,13 @@ void previewCloudFile(const Context& ctx, const std::string& path, const std::st
         throw std::runtime_error("cannot read " + path);
     const float* lo = cloud.boundsMin;
     const float* hi = cloud.boundsMax;
-    const int S = 1200;
+    const int S = 800;
     // Orthographic views: top (x across, z down) and side (x across, y up), nearest wins.
     const float span = std::max(hi[0] - lo[0], hi[2] - lo[2]);
     cv::Mat top(S, S, CV_8UC3, cv::Scalar(0, 0, 0)), side(S / 2, S, CV_8UC3, cv::Scalar(0, 0, 0));
     std::vector<float> topDepth(static_cast<size_t>(S) * S, -1e30f), sideDepth(static_cast<size_t>(S) * S / 2, 1e30f);
     // Perspective view through the camera.
-    cv::Mat view(675, S, CV_8UC3, cv::Scalar(0, 0, 0));
+    cv::Mat view(675, 1200, CV_8UC3, cv::Scalar(0, 0, 0));
     std::vector<float> viewDepth(static_cast<size_t>(view.rows) * view.cols, 1e30f);
     const cv::Vec3f eye(camera.eye[0], camera.eye[1], camera.eye[2]);
     const cv::Vec3f fwd = cv::normalize(cv::Vec3f(camera.target[0], camera.target[1], camera.target[2]) - eye);

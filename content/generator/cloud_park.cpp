@@ -70,8 +70,8 @@ void plaza(ScanBuilder& s, Rng& rng) {
         const P3 p0{ringR * std::cos(a0), 7.07f, ringR * std::sin(a0)}, p1{ringR * std::cos(a1), 7.07f, ringR * std::sin(a1)};
         const P3 along = p1 - p0, out = normalized(P3{(p0.x + p1.x) * 0.5f, 0, (p0.z + p1.z) * 0.5f}) * 0.55f;
         s.quad(p0 - out + P3{0, 1.0f, 0}, along, out * 2.0f);                              // top
-        s.quad(p0 + out, along, P3{0, 1.0f, 0});                                           // outer face
-        s.quad(p0 - out + along, along * -1.0f, P3{0, 1.0f, 0});                           // inner face
+        s.quad(p0 + out, P3{0, 1.0f, 0}, along);                                           // outer face
+        s.quad(p0 - out + along, P3{0, 1.0f, 0}, along * -1.0f);                           // inner face
         s.quad(p0 - out, out * 2.0f, along, nullptr, 1.0f);                                // underside
     }
 }
@@ -97,10 +97,10 @@ void ruinedWall(ScanBuilder& s, const Noise& n, P3 a, P3 b, float thick, float l
     for (float t = 0.0f; t < len - 1e-3f; t += step) {
         const float w = std::min(step, len - t), top = topAt(t);
         const P3 p = a + dir * t;
-        // Faces of this slice of wall, both sides and the broken top.
-        s.quad(p + out * (thick * 0.5f), dir * w, P3{0, top, 0}, [&](float u, float y) { return !open(t + u, y); });
-        s.quad(p - out * (thick * 0.5f) + dir * w, dir * -w, P3{0, top, 0}, [&](float u, float y) { return !open(t + w - u, y); });
-        s.quad(p - out * (thick * 0.5f) + P3{0, top, 0}, out * thick, dir * w);
+        // Faces of this slice of wall, both sides and the broken top (quad normals are u x v).
+        s.quad(p + out * (thick * 0.5f), P3{0, top, 0}, dir * w, [&](float y, float u) { return !open(t + u, y); });
+        s.quad(p - out * (thick * 0.5f) + dir * w, P3{0, top, 0}, dir * -w, [&](float y, float u) { return !open(t + w - u, y); });
+        s.quad(p - out * (thick * 0.5f) + P3{0, top, 0}, dir * w, out * thick);
     }
 }
 
@@ -148,14 +148,20 @@ void tree(ScanBuilder& s, Rng& rng, P3 base, float height) {
     const P3 top = base + P3{0, trunkH + crownR * 0.9f, 0};
     centres.push_back(top);
     radii.push_back(crownR);
-    const int blobs = 5 + static_cast<int>(rng.below(5));
-    for (int i = 0; i < blobs; ++i) {
-        const float a = static_cast<float>(rng.uniform(0, 2 * kPi));
-        const float rr = crownR * static_cast<float>(rng.uniform(0.45, 0.8));
-        const P3 off{std::cos(a) * crownR * 0.7f, static_cast<float>(rng.uniform(-0.4, 0.6)) * crownR, std::sin(a) * crownR * 0.7f};
-        centres.push_back(top + off);
-        radii.push_back(rr);
-        s.tube(base + P3{0, trunkH * 0.8f, 0}, top + off * 0.8f, 0.08f + height * 0.006f);
+    radii.back() *= 0.7f;
+    // Limbs reach out from the trunk; each carries a cluster of smaller clumps of leaves.
+    const int limbs = 4 + static_cast<int>(rng.below(3));
+    for (int i = 0; i < limbs; ++i) {
+        const float a = static_cast<float>(i) * 2.0f * kPi / limbs + static_cast<float>(rng.uniform(-0.4, 0.4));
+        const P3 off{std::cos(a) * crownR * 0.75f, static_cast<float>(rng.uniform(-0.3, 0.7)) * crownR, std::sin(a) * crownR * 0.75f};
+        s.tube(base + P3{0, trunkH * 0.85f, 0}, top + off * 0.85f, 0.07f + height * 0.006f);
+        const int clumps = 2 + static_cast<int>(rng.below(3));
+        for (int k = 0; k < clumps; ++k) {
+            const P3 jitter{static_cast<float>(rng.uniform(-0.35, 0.35)) * crownR, static_cast<float>(rng.uniform(-0.25, 0.3)) * crownR,
+                            static_cast<float>(rng.uniform(-0.35, 0.35)) * crownR};
+            centres.push_back(top + off + jitter);
+            radii.push_back(crownR * static_cast<float>(rng.uniform(0.3, 0.55)));
+        }
     }
     s.crown(centres, radii, 0.9f);
 }
@@ -233,7 +239,11 @@ std::vector<ScanPoint> parkPoints(bool small) {
     ScanBuilder measure(5, 1.0f, true);
     buildPark(measure);
     const double target = small ? 300000.0 : 3200000.0;
-    ScanBuilder scan(5, static_cast<float>(target / measure.area()));
+    // Holes and hidden parts of crowns drop points, so a first pass sets the final density.
+    const float first = static_cast<float>(target / measure.area());
+    ScanBuilder trial(5, first * 0.1f);
+    buildPark(trial);
+    ScanBuilder scan(5, static_cast<float>(first * 0.1 * target / static_cast<double>(trial.points().size())));
     buildPark(scan);
     return scan.points();
 }

@@ -52,11 +52,12 @@ void ScanBuilder::triangle(P3 a, P3 b, P3 c, float densityScale) {
 
 void ScanBuilder::box(P3 lo, P3 hi, float densityScale) {
     const float dx = hi.x - lo.x, dy = hi.y - lo.y, dz = hi.z - lo.z;
-    quad({lo.x, hi.y, lo.z}, {0, 0, dz}, {dx, 0, 0}, nullptr, densityScale);  // top, normal +y
-    quad({lo.x, lo.y, lo.z}, {dx, 0, 0}, {0, dy, 0}, nullptr, densityScale);  // -z
-    quad({hi.x, lo.y, hi.z}, {-dx, 0, 0}, {0, dy, 0}, nullptr, densityScale); // +z
-    quad({lo.x, lo.y, hi.z}, {0, 0, -dz}, {0, dy, 0}, nullptr, densityScale); // -x
-    quad({hi.x, lo.y, lo.z}, {0, 0, dz}, {0, dy, 0}, nullptr, densityScale);  // +x
+    const P3 X{dx, 0, 0}, Y{0, dy, 0}, Z{0, 0, dz};
+    quad({lo.x, hi.y, lo.z}, Z, X, nullptr, densityScale);                       // top, +y
+    quad(lo, Y, X, nullptr, densityScale);                                       // -z
+    quad({hi.x, lo.y, hi.z}, Y, X * -1.0f, nullptr, densityScale);               // +z
+    quad({lo.x, lo.y, hi.z}, Y, Z * -1.0f, nullptr, densityScale);               // -x
+    quad({hi.x, lo.y, lo.z}, Y, Z, nullptr, densityScale);                       // +x
 }
 
 void ScanBuilder::orientedBox(P3 base, float w, float h, float d, float yaw, float densityScale) {
@@ -65,10 +66,10 @@ void ScanBuilder::orientedBox(P3 base, float w, float h, float d, float yaw, flo
     const P3 up{0, h, 0};
     const P3 c0 = base - ax * 0.5f - az * 0.5f;  // corner at (-w/2, 0, -d/2)
     quad(c0 + up, az, ax, nullptr, densityScale);                 // top
-    quad(c0, ax, up, nullptr, densityScale);                      // front (-z side)
-    quad(c0 + ax + az, ax * -1.0f, up, nullptr, densityScale);    // back
-    quad(c0 + az, az * -1.0f, up, nullptr, densityScale);         // -x side
-    quad(c0 + ax, az, up, nullptr, densityScale);                 // +x side
+    quad(c0, up, ax, nullptr, densityScale);                      // front (-z side)
+    quad(c0 + ax + az, up, ax * -1.0f, nullptr, densityScale);    // back
+    quad(c0 + az, up, az * -1.0f, nullptr, densityScale);         // -x side
+    quad(c0 + ax, up, az, nullptr, densityScale);                 // +x side
 }
 
 void ScanBuilder::cylinder(P3 base, float radius, float height, bool top, float densityScale) {
@@ -113,8 +114,10 @@ void ScanBuilder::crown(const std::vector<P3>& centres, const std::vector<float>
             const float a = static_cast<float>(rng_.uniform(0.0, 2.0 * kPi));
             const float s = std::sqrt(std::max(0.0f, 1.0f - y * y));
             const P3 dir{s * std::cos(a), y, s * std::sin(a)};
-            const float depth = rng_.uniform() < 0.2 ? static_cast<float>(rng_.uniform(0.3, 0.9))
-                                                      : 1.0f - 0.12f * static_cast<float>(rng_.uniform());
+            // Foliage is porous: returns come from a deep, fuzzy shell, some from far inside.
+            const double u = rng_.uniform();
+            const float depth = u < 0.25 ? static_cast<float>(rng_.uniform(0.2, 0.75))
+                                         : 1.0f - 0.3f * static_cast<float>(u * u);
             const P3 p = centres[k] + dir * (r * depth);
             bool inside = false;
             for (size_t j = 0; j < centres.size() && !inside; ++j) {
