@@ -44,5 +44,10 @@ for _ in $(seq 1 100); do
 done
 if xdotool search --name "Kessmark 2018" >/dev/null 2>&1; then echo "FAIL: dialog still open after Return"; exit 1; fi
 sleep 1
-kill -0 $pid 2>/dev/null || { echo "FAIL: the program ended after Return"; cat "$work/out2.log"; exit 1; }
+# The show goes on; a show of placeholder scenes may already have ended, and then with 0.
+if ! kill -0 $pid 2>/dev/null; then
+    rc=0
+    wait $pid || rc=$?
+    [[ $rc -eq 0 ]] || { echo "FAIL: the program ended after Return with code $rc"; cat "$work/out2.log"; exit 1; }
+fi
 echo "PASS"
