@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "gpu/post_pass.h"
 
@@ -21,6 +22,21 @@ bool contextIsUsable(int& version) {
     version = major * 10 + minor;
     const bool compatible = (profile & GL_CONTEXT_CORE_PROFILE_BIT) == 0;
     return compatible && version >= vr_engine2::kContextMajor * 10 + vr_engine2::kContextMinor;
+}
+
+// Sets the swap interval. NOTE: some GLX drivers (Mesa's software rasteriser under Xvfb)
+// reject every request, even one for the interval already in effect; only an interval that
+// differs from the request after the call counts as a refusal.
+bool setSwapInterval(int interval) {
+    if (SDL_GL_SetSwapInterval(interval) == 0) return true;
+    const std::string reason = SDL_GetError();
+    if (SDL_GL_GetSwapInterval() != interval) {
+        SDL_SetError("%s", reason.c_str());
+        return false;
+    }
+    std::printf("display: swap interval already %d (the driver would not set it: %s)\n", interval,
+                reason.empty() ? "no reason given" : reason.c_str());
+    return true;
 }
 
 }  // namespace
@@ -86,7 +102,7 @@ bool VREngine2::initWindowed(int x, int y, int width, int height, bool fullscree
         return false;
     }
 
-    if (SDL_GL_SetSwapInterval(vsync ? 1 : 0) < 0) {
+    if (!setSwapInterval(vsync ? 1 : 0)) {
         std::printf("%s - Warning: Unable to set VSync! SDL Error: %s\n", kWho, SDL_GetError());
         return false;
     }

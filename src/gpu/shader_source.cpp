@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <ios>
 
@@ -24,8 +25,11 @@ void scramble(std::string& bytes) {
 
 namespace {
 
+// NOTE: a file that can be opened for reading counts, read-only or not; a folder does not.
 bool canRead(const std::string& path) {
     if (path.empty()) return false;
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return false;
     std::ifstream probe(path, std::ios::binary);
     return probe.is_open();
 }
@@ -43,7 +47,7 @@ std::optional<std::string> readPlain(const std::string& path, const std::string&
         in.seekg(0, std::ios::beg);
         text.resize(static_cast<size_t>(size));
         if (size > 0) in.read(&text[0], size);
-    } catch (const std::ios_base::failure& e) {
+    } catch (const std::exception& e) {  // a stream failure, or a size we cannot hold
         std::printf("%s\n", e.what());
         return std::nullopt;
     }
