@@ -10,7 +10,10 @@
 #include "display/vr_engine2.h"
 #include "driver/data_interface.h"
 #include "driver/loading_arc.h"
+#include "formats/flow_field_loader.h"
+#include "formats/tg_object.h"
 #include "gpu/shader_program.h"
+#include "scenes/lidar/point_cloud.h"
 
 ImageTexture loaderTexture;
 float loadProgress = 0.0f;
@@ -44,7 +47,8 @@ void loadSharedFirst() {
     e.textureProgram = new ShaderProgram();
     e.textureProgram->build("../shaders/common/v_fixed.cpp", "../shaders/common/f_fixedtexture.cpp");
 
-    // FLOWFIELD
+    // NOTE: the show cannot run without its flow field; the loader stops it with a message.
+    loadFlowField(e.flowField, "../newresources//velocity.dat", "../newresources/voronoimap.bin");
 
     e.loaderCallback = loadingScreenStep;
     loaderTexture.loadImage("..//newresources//theloader.jpg", true);
@@ -52,8 +56,17 @@ void loadSharedFirst() {
 
 void loadSharedSecond() {
     Data_Interface& e = engine();
-    // WALKERS
-    // POINTCLOUD
+    // The walk cycle, read directly (no cache) at 1/100 of its file's size.
+    for (int i = 1; i <= 56; ++i) {
+        std::srand(42342);
+        char path[64];
+        std::snprintf(path, sizeof path, "..//newresources//walkers2//mesh.%04d.objb", i);
+        e.walkerMeshes[i - 1] = new TGObject();
+        e.walkerMeshes[i - 1]->loadObjb(path, 0.01f, true);
+    }
+    e.pointCloud = new PointCloud();
+    e.pointCloud->loadCompressed("..//newresources//2.ascbb");
+    e.pointCloud->upload();
     e.skyboxTexture = new ImageTexture();
     e.skyboxTexture->loadImage("..//newresources//skybox.png", true);
     setRepeat(*e.skyboxTexture);
