@@ -9,7 +9,7 @@
 
 vec3 particleTarget(vec3 meshPoint, uint i, out float visible) {
     visible = 1.0;
-    return kStatueBase + meshPoint * kStatueSampleScale + vec3(PosX, PosY, 0.0);
+    return statueFromSamples(meshPoint) + vec3(PosX, PosY, 0.0);
 }
 
 vec3 particleSpawn(vec3 target, uint i) {

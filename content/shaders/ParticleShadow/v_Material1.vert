@@ -41,6 +41,7 @@ void placeRole(int role, out float scale, out mat3 turn, out vec3 offset) {
         offset = vec3(-95.0, -1.0, -22.0);
     } else if (role == 2) {           // the statue itself, where its particles gather
         scale = kStatueDrawnScale;
+        turn = yaw(1.5707963);        // the same quarter turn as turnToCamera
         offset = kStatueBase;
     } else if (role == 3) {           // the island on the horizon
         scale = kIslandScale;
