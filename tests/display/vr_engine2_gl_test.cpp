@@ -3,7 +3,14 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
 
 #include "../gpu/gl_test_util.h"
 #include "gpu/post_pass.h"
@@ -191,6 +198,70 @@ TEST(VREngine2Gl, FullScreenGrabsTheInputWindowedDoesNot) {
         SDL_GL_DeleteContext(display.glContext);
         SDL_DestroyWindow(display.window);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Failures of initialisation, each in a child process of this test binary with a spoiled
+// environment: the child initialises the display and reports through its exit code and output.
+TEST(VREngine2Gl, InitialisationFailuresReturnFalseWithTheirMessage) {
+    if (std::getenv("VELLUNA_DISPLAY_CHILD") != nullptr) {
+        VREngine2 display;
+        const bool ok = display.initWindowed(0, 0, 64, 48, false);
+        std::fflush(stdout);
+        std::_Exit(ok ? 0 : 3);
+    }
+    REQUIRE_GL_CONTEXT();
+    struct Case { const char* name; const char* environment; std::vector<std::string> lines; };
+    const Case cases[] = {
+        {"no GL 4.3 compatibility context", "MESA_GL_VERSION_OVERRIDE=3.3COMPAT",
+         {"VREngine2::BInitNoVR - OpenGL context could not be created! SDL Error: ",
+          "VREngine2::BInitNoVR - asked for an OpenGL 4.3 compatibility-profile context\n"}},
+        {"no display", "DISPLAY= WAYLAND_DISPLAY= SDL_VIDEODRIVER=x11",
+         {"VREngine2::BInitNoVR - SDL could not initialize! SDL Error: "}},
+    };
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::TempDir dir;
+        const std::string log = dir.file("child.log");
+        const std::string command = std::string("env VELLUNA_DISPLAY_CHILD=1 ") + c.environment + " '" + self +
+                                    "' --gtest_filter=VREngine2Gl.InitialisationFailuresReturnFalseWithTheirMessage"
+                                    " >'" + log + "' 2>&1";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 3);
+        std::ifstream in(log);
+        const std::string out((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        for (const std::string& line : c.lines) EXPECT_NE(out.find(line), std::string::npos) << out;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Under Xvfb the driver will not change the swap interval: asking for vsync must then fail
+// with the warning. Where a driver does honour it, the interval must be in effect.
+TEST(VREngine2Gl, VsyncRequestThatIsNotHonouredFailsInitialisation) {
+    REQUIRE_GL_CONTEXT();
+    VREngine2 display;
+    display.vsync = true;
+    testing::internal::CaptureStdout();
+    const bool ok = display.initWindowed(0, 0, 64, 48, false);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(display.initialised, ok);
+    if (ok) {
+        EXPECT_EQ(SDL_GL_GetSwapInterval(), 1);
+    } else {
+        EXPECT_NE(out.find("VREngine2::BInitNoVR - Warning: Unable to set VSync! SDL Error: "), std::string::npos)
+            << out;
+        EXPECT_EQ(display.quarterTarget.drawFramebuffer, 0u) << "no render target after a failure";
+    }
+    SDL_GL_DeleteContext(display.glContext);
+    SDL_DestroyWindow(display.window);
 }
 
 }  // namespace
