@@ -10,7 +10,7 @@ const float kLoopHalfLength = 19.0;   // figures wrap from +L to -L (outside the
 
 vec3 figureOffset(uint figure, out float facing) {
     float lane = hash1(figure, CROWD_SEED);
-    float x = mix(-8.5, 3.0, lane);
+    float x = mix(-5.0, 7.0, lane * lane);   // more figures near the camera
     float speed = CROWD_SPEED * (0.98 + 0.04 * hash1(figure, CROWD_SEED + 1u));
     float start = hash1(figure, CROWD_SEED + 2u) * 2.0 * kLoopHalfLength;
     float z = mod(start + CROWD_DIRECTION * speed * ttime, 2.0 * kLoopHalfLength) - kLoopHalfLength;

@@ -5,10 +5,10 @@
 // are brought to the same statue, kStatueHeight world units tall, standing at kStatueBase
 // and turned from facing +z to facing the camera (+x).
 const float kStatueSampleHeight = 11.0;   // agalma3's height as the samples see it
-const float kStatueHeight = 4.6;
+const float kStatueHeight = 6.0;
 const float kStatueSampleScale = kStatueHeight / kStatueSampleHeight;
 const float kStatueDrawnScale = kStatueSampleScale * 50.0;
-const vec3 kStatueBase = vec3(-3.5, 0.0, 0.0);
+const vec3 kStatueBase = vec3(-2.0, 0.0, 0.0);
 
 // A quarter turn about y: +z onto +x.
 vec3 turnToCamera(vec3 p) { return vec3(p.z, p.y, -p.x); }

@@ -51,9 +51,9 @@ vec3 darkGround(vec3 dir, float eyeHeight, float ttime) {
     float dist = eyeHeight / max(-dir.y, 1e-4);
     vec2 p = dir.xz * dist;
     float grain = fbm2(p * 0.8) * 0.5 + fbm2(p * 6.0) * 0.25;
-    vec3 ground = vec3(0.045, 0.046, 0.05) * (0.75 + grain);
+    vec3 ground = vec3(0.06, 0.06, 0.065) * (0.75 + grain);
     // A faint warm pool of light where the figures walk.
-    ground += vec3(0.05, 0.04, 0.03) * exp(-dist * 0.12);
+    ground += vec3(0.07, 0.055, 0.04) * exp(-dist * 0.1);
     return applyHaze(ground, dist, 0.035);
 }
 
