@@ -30,7 +30,7 @@ rc=0
 timeout 20 tail --pid=$pid -f /dev/null || true
 wait $pid || rc=$?
 [[ $rc -eq 0 ]] || { echo "FAIL: Escape gave exit code $rc"; cat "$work/out1.log"; exit 1; }
-if xdotool search --name "QRB - Velluna $" >/dev/null 2>&1; then echo "FAIL: a show window opened"; exit 1; fi
+if xdotool search --all --pid "$pid" --name "QRB - Velluna $" >/dev/null 2>&1; then echo "FAIL: a show window opened"; exit 1; fi
 
 # 2. Return runs: the dialog closes and the process goes on.
 "$bin" >"$work/out2.log" 2>&1 &
