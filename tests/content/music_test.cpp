@@ -8,6 +8,7 @@
 #include "generator/music/mp3.h"
 #include "generator/music/soundtrack.h"
 #include "generator/music/timeline.h"
+#include "scenes/particles/particle_shadow_timeline.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -51,6 +52,26 @@ TEST(MusicTimeline, WindowedFactorsApplyOnlyInsideTheirWindow) {
     const double base = (forest.end - forest.start) / (1.03 * 0.935);
     const double slowed = base + 6.0 / (1.03 * 0.935 * 0.75) - 6.0 / (1.03 * 0.935);
     EXPECT_NEAR(music::computeTimeline()[2].length, slowed, 0.05);
+}
+
+// The music's copy of a clock ticks exactly as the scene's own code does, frame by frame.
+TEST(MusicTimeline, ClocksTickAsTheScenesDo) {
+    const music::SceneClock& walkers = music::sceneClocks()[4];
+    ASSERT_EQ(walkers.name, "Part_ParticleShadow");
+    EXPECT_EQ(walkers.start, particle_shadow::kStartTime);
+    for (float frameDelta : {1.0f / 30.0f, 1.0f / 60.0f, 0.0173f}) {
+        float ours = walkers.start, theirs = particle_shadow::kStartTime;
+        bool done = false;
+        while (!done) {
+            const music::ClockTick a = music::tick(walkers, ours, frameDelta);
+            const particle_shadow::ClockStep b = particle_shadow::advanceClock(theirs, frameDelta);
+            ASSERT_EQ(a.localTime, b.localTime);
+            ASSERT_EQ(a.done, b.done);
+            ours = a.localTime;
+            theirs = b.localTime;
+            done = a.done;
+        }
+    }
 }
 
 TEST(MusicTimeline, BarsKeepTheTempoNear120) {

@@ -20,25 +20,29 @@ const std::vector<SceneClock>& sceneClocks() {
     return clocks;
 }
 
+ClockTick tick(const SceneClock& clock, float localTime, float frameDelta) {
+    float step = frameDelta;
+    const double before = localTime;
+    for (const RateFactor& f : clock.factors) {
+        const bool inside = (f.strictFrom ? before > f.from : before >= f.from) && before < f.below;
+        if (inside) step = static_cast<float>(static_cast<double>(step) * f.factor);
+    }
+    const float t = localTime + step;
+    const bool done = clock.endAsDouble ? static_cast<double>(t) > clock.end : t > static_cast<float>(clock.end);
+    return {t, done};
+}
+
 namespace {
 
 // Frames a scene stays active: it updates once per frame until its clock passes the end.
 long framesOf(const SceneClock& clock, float frameDelta) {
     float t = clock.start;
-    long frames = 0;
-    for (;;) {
-        float step = frameDelta;
-        for (const RateFactor& f : clock.factors) {
-            const double before = t;
-            const bool inside = (f.strictFrom ? before > f.from : before >= f.from) && before < f.below;
-            if (inside) step = static_cast<float>(static_cast<double>(step) * f.factor);
-        }
-        t += step;
-        ++frames;
-        const bool over = clock.endAsDouble ? static_cast<double>(t) > clock.end
-                                            : t > static_cast<float>(clock.end);
-        if (over || frames > 100000000L) return frames;
+    for (long frames = 1; frames < 100000000L; ++frames) {
+        const ClockTick next = tick(clock, t, frameDelta);
+        if (next.done) return frames;
+        t = next.localTime;
     }
+    return 100000000L;
 }
 
 }  // namespace

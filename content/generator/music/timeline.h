@@ -32,6 +32,13 @@ struct SceneClock {
 // The ten scenes in play order.
 const std::vector<SceneClock>& sceneClocks();
 
+// One update of a scene clock: the new time, and whether the scene is now done.
+struct ClockTick {
+    float localTime;
+    bool done;
+};
+ClockTick tick(const SceneClock& clock, float localTime, float frameDelta);
+
 struct SceneSpan {
     std::string name;
     double start;   // demo seconds
