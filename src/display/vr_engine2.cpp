@@ -12,22 +12,22 @@ namespace {
 
 const char* const kWho = "VREngine2::BInitNoVR";
 
-// The GL version actually obtained, as major * 10 + minor, and whether it is a
-// compatibility context (fixed-function calls available).
-bool contextIsUsable(int& version) {
+// Whether the current context is what the show needs: a compatibility profile (the
+// fixed-function calls) of at least the version asked for (compute shaders, storage buffers).
+bool contextIsUsable() {
     GLint major = 0, minor = 0, profile = 0;
     glGetIntegerv(GL_MAJOR_VERSION, &major);
     glGetIntegerv(GL_MINOR_VERSION, &minor);
     glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &profile);
-    version = major * 10 + minor;
     const bool compatible = (profile & GL_CONTEXT_CORE_PROFILE_BIT) == 0;
-    return compatible && version >= vr_engine2::kContextMajor * 10 + vr_engine2::kContextMinor;
+    return compatible && major * 10 + minor >= vr_engine2::kContextMajor * 10 + vr_engine2::kContextMinor;
 }
 
 // Sets the swap interval. NOTE: some GLX drivers (Mesa's software rasteriser under Xvfb)
 // reject every request, even one for the interval already in effect; only an interval that
 // differs from the request after the call counts as a refusal.
 bool setSwapInterval(int interval) {
+    SDL_ClearError();
     if (SDL_GL_SetSwapInterval(interval) == 0) return true;
     const std::string reason = SDL_GetError();
     if (SDL_GL_GetSwapInterval() != interval) {
@@ -93,8 +93,7 @@ bool VREngine2::initWindowed(int x, int y, int width, int height, bool fullscree
     }
     glGetError();  // GLEW's initialisation can leave one behind
 
-    int version = 0;
-    if (!contextIsUsable(version)) {
+    if (!contextIsUsable()) {
         const GLubyte* text = glGetString(GL_VERSION);
         std::printf("%s - asked for an OpenGL %d.%d compatibility-profile context, got \"%s\"\n", kWho,
                     vr_engine2::kContextMajor, vr_engine2::kContextMinor,
