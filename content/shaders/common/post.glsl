@@ -49,7 +49,7 @@ vec3 nightSky(sampler2D sky, vec3 dir) {
     vec2 cell = floor(cellDir);
     float star = step(0.985, hash12(cell)) * smoothstep(0.5, 0.1, length(fract(cellDir) - 0.5));
     float twinkle = 0.6 + 0.4 * hash12(cell + 7.0);
-    return base + image * 0.12 * smoothstep(0.0, 0.25, up) +
+    return base + image * 0.07 * smoothstep(0.0, 0.25, up) +
            vec3(0.75, 0.8, 0.9) * star * twinkle * smoothstep(0.02, 0.2, up);
 }
 
