@@ -6,6 +6,7 @@
 
 #include "generator/catalogue.h"
 #include "generator/cloud_file.h"
+#include "generator/clouds.h"
 #include "generator/noise.h"
 #include "generator/scan.h"
 
@@ -234,6 +235,9 @@ void buildPark(ScanBuilder& s) {
     }
 }
 
+
+}  // namespace
+
 std::vector<ScanPoint> parkPoints(bool small) {
     // Measure the surface first, then sample it at the density that gives the target count.
     ScanBuilder measure(5, 1.0f, true);
@@ -245,8 +249,15 @@ std::vector<ScanPoint> parkPoints(bool small) {
     buildPark(trial);
     ScanBuilder scan(5, static_cast<float>(first * 0.1 * target / static_cast<double>(trial.points().size())));
     buildPark(scan);
-    return scan.points();
+        // The scan's extent: what lies beyond it (crowns of the outermost trees) is cut away.
+    std::vector<ScanPoint> points;
+    points.reserve(scan.points().size());
+    for (const ScanPoint& p : scan.points())
+        if (std::fabs(p.p.x) <= kHalf && std::fabs(p.p.z) <= kHalf) points.push_back(p);
+    return points;
 }
+
+namespace {
 
 // The shared scan: a park about 80 x 80 m with a colonnade around a dry fountain, a ruined
 // chapel, a gateway arch, paths with benches and lamps, and some seventy trees up to 19 m.

@@ -6,6 +6,7 @@
 
 #include "generator/catalogue.h"
 #include "generator/cloud_file.h"
+#include "generator/clouds.h"
 #include "generator/scan.h"
 
 namespace content {
@@ -192,6 +193,9 @@ void buildTown(ScanBuilder& s) {
     }
 }
 
+
+}  // namespace
+
 std::vector<ScanPoint> townPoints(bool small) {
     ScanBuilder measure(6, 1.0f, true);
     buildTown(measure);
@@ -202,8 +206,15 @@ std::vector<ScanPoint> townPoints(bool small) {
     buildTown(trial);
     ScanBuilder scan(6, static_cast<float>(first * 0.1 * target / static_cast<double>(trial.points().size())));
     buildTown(scan);
-    return scan.points();
+        // The scan's extent: what lies beyond it (crowns of the outermost trees) is cut away.
+    std::vector<ScanPoint> points;
+    points.reserve(scan.points().size());
+    for (const ScanPoint& p : scan.points())
+        if (std::fabs(p.p.x) <= kHalf && std::fabs(p.p.z) <= kHalf) points.push_back(p);
+    return points;
 }
+
+namespace {
 
 // The town: 60 x 60 m of terraced houses along a main street that the camera looks down at
 // eye height, a square with a monument in the middle, a church tower closing the view, street

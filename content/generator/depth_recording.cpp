@@ -25,8 +25,11 @@ V3 operator*(V3 a, double s) { return {a.x * s, a.y * s, a.z * s}; }
 double dot(V3 a, V3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 V3 normalize(V3 a) { return a * (1.0 / std::sqrt(dot(a, a))); }
 
-// The camera: 320 x 240, 58 degrees across, 1.2 m above the floor, looking level along +z.
-const double kFocal = 285.0, kCx = 159.5, kCy = 119.5;
+// The camera: 58 degrees across, 1.2 m above the floor, looking level along +z. Its image
+// size is set per frame (the small set renders at half size).
+struct Lens {
+    double focal, cx, cy;
+};
 const double kFloorY = -1200.0;
 const double kLoopSeconds = (kDepthLast - kDepthFirst + 1) / 18.0;
 
@@ -39,15 +42,16 @@ struct Capsule {
 };
 
 // Marks the rectangle of pixels the capsule can cover, seen from the lens or the projector.
-void boundOnScreen(Capsule& c) {
+void boundOnScreen(Capsule& c, const Lens& lens) {
+    const double focal = lens.focal, cx = lens.cx, cy = lens.cy;
     double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
     for (const V3& p : {c.a, c.b}) {
         const double z = std::max(p.z - c.r, 100.0);
-        const double px = kCx + kFocal * p.x / z, py = kCy - kFocal * p.y / z, pr = kFocal * c.r / z;
+        const double px = cx + focal * p.x / z, py = cy - focal * p.y / z, pr = focal * c.r / z;
         minX = std::min(minX, px - pr), maxX = std::max(maxX, px + pr);
         minY = std::min(minY, py - pr), maxY = std::max(maxY, py + pr);
     }
-    const double parallax = kFocal * 75.0 / 1500.0;
+    const double parallax = focal * 75.0 / 1500.0;  // the projector's offset seen at 1.5 m
     c.x0 = static_cast<int>(std::floor(minX - parallax - 2)), c.x1 = static_cast<int>(std::ceil(maxX + parallax + 2));
     c.y0 = static_cast<int>(std::floor(minY - 2)), c.y1 = static_cast<int>(std::ceil(maxY + 2));
 }
@@ -111,13 +115,13 @@ std::vector<Capsule> bodyAt(double t) {
 }
 
 // The body at frame time, with joint velocities from the poses half a frame either side.
-std::vector<Capsule> bodyWithMotion(double t) {
+std::vector<Capsule> bodyWithMotion(double t, const Lens& lens) {
     std::vector<Capsule> now = bodyAt(t);
     const std::vector<Capsule> before = bodyAt(t - 0.5 / 18.0), after = bodyAt(t + 0.5 / 18.0);
     for (size_t i = 0; i < now.size(); ++i) {
         now[i].va = after[i].a - before[i].a;
         now[i].vb = after[i].b - before[i].b;
-        boundOnScreen(now[i]);
+        boundOnScreen(now[i], lens);
     }
     return now;
 }
@@ -180,18 +184,19 @@ uchar signalByte(double value) { return static_cast<uchar>(std::clamp(std::lroun
 
 }  // namespace
 
-DepthFrame renderDepthFrame(int number) {
+DepthFrame renderDepthFrame(int number, int width) {
     const int index = number - kDepthFirst;
     const double t = index / 18.0;
-    const std::vector<Capsule> body = bodyWithMotion(t);
+    const int w = width, h = width * 3 / 4;
+    const Lens lens{285.0 * width / kDepthWidth, (w - 1) * 0.5, (h - 1) * 0.5};
+    const double focal = lens.focal, cx = lens.cx, cy = lens.cy;
+    const std::vector<Capsule> body = bodyWithMotion(t, lens);
     const V3 projector{75.0, 0.0, 0.0};  // the pattern projector sits beside the lens
     Rng rng(static_cast<uint64_t>(number) * 7919u + 17u);
-    DepthFrame f{cv::Mat(kDepthHeight, kDepthWidth, CV_8UC3, cv::Scalar(0, 0, 0)),
-                 cv::Mat(kDepthHeight, kDepthWidth, CV_8UC3, cv::Scalar(0, 128, 128))};
-    f.signal.setTo(cv::Scalar(128, 128, 0));
-    for (int y = 0; y < kDepthHeight; ++y)
-        for (int x = 0; x < kDepthWidth; ++x) {
-            const V3 d = normalize(V3{(x - kCx) / kFocal, -(y - kCy) / kFocal, 1.0});
+    DepthFrame f{cv::Mat(h, w, CV_8UC3, cv::Scalar(0, 0, 0)), cv::Mat(h, w, CV_8UC3, cv::Scalar(128, 128, 0))};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const V3 d = normalize(V3{(x - cx) / focal, -(y - cy) / focal, 1.0});
             double best = hitRoom({}, d);
             const Capsule* hit = nullptr;
             double hitS = 0.0;
@@ -224,8 +229,8 @@ DepthFrame renderDepthFrame(int number) {
             f.depth.at<cv::Vec3b>(y, x) = cv::Vec3b(static_cast<uchar>(mm & 255), static_cast<uchar>(mm >> 8), 0);
             if (hit != nullptr) {
                 const V3 v = hit->va + (hit->vb - hit->va) * hitS;
-                const double du = kFocal * (v.x * p.z - p.x * v.z) / (p.z * p.z);
-                const double dv = -kFocal * (v.y * p.z - p.y * v.z) / (p.z * p.z);
+                const double du = focal * (v.x * p.z - p.x * v.z) / (p.z * p.z);
+                const double dv = -focal * (v.y * p.z - p.y * v.z) / (p.z * p.z);
                 f.signal.at<cv::Vec3b>(y, x) = cv::Vec3b(signalByte(du / 8.0), signalByte(dv / 8.0), 0);
             }
         }
@@ -265,10 +270,14 @@ void previewDepthStrip(const Context& ctx, const std::string&) {
 CONTENT_ASSETS(depthRecording) {
     for (int n = kDepthFirst; n <= kDepthLast; ++n) {
         addAsset({frameName("D_", n), 1, 0.02,
-                  [n](const Context&, const std::string& tmp) { writeImage(renderDepthFrame(n).depth, ".tiff", tmp); },
+                  [n](const Context& ctx, const std::string& tmp) {
+                      writeImage(renderDepthFrame(n, ctx.small ? kDepthWidth / 2 : kDepthWidth).depth, ".tiff", tmp);
+                  },
                   n == kDepthFirst ? previewDepthStrip : std::function<void(const Context&, const std::string&)>()});
         addAsset({frameName("Dv", n), 1, 0.02,
-                  [n](const Context&, const std::string& tmp) { writeImage(renderDepthFrame(n).signal, ".tiff", tmp); },
+                  [n](const Context& ctx, const std::string& tmp) {
+                      writeImage(renderDepthFrame(n, ctx.small ? kDepthWidth / 2 : kDepthWidth).signal, ".tiff", tmp);
+                  },
                   nullptr});
     }
 }

@@ -20,9 +20,10 @@ struct DepthFrame {
     cv::Mat signal;  // CV_8UC3, the signal file's pixels
 };
 
-// Renders recording frame `number` (kDepthFirst .. kDepthLast); the recording loops, so the
-// last frame leads smoothly into the first.
-DepthFrame renderDepthFrame(int number);
+// Renders recording frame `number` (kDepthFirst .. kDepthLast) at `width` x 3/4 width pixels
+// (the show's recording is 320 x 240; the small test set uses 160 x 120). The recording loops,
+// so the last frame leads smoothly into the first.
+DepthFrame renderDepthFrame(int number, int width = kDepthWidth);
 
 // Depth in millimetres of pixel (x, y) of a depth file's pixels.
 inline int depthMillimetres(const cv::Mat& depth, int x, int y) {

@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include <time.h>
+
 #include "generator/catalogue.h"
 
 namespace fs = std::filesystem;
@@ -21,6 +23,16 @@ using content::Context;
 namespace {
 
 std::mutex printMutex;
+std::atomic<int> finished{0};
+size_t total = 0;
+
+// CPU seconds this thread has used: an asset runs on one worker thread, so the difference
+// over its make is its own cost, whatever else the machine is doing.
+double threadCpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
 
 void usage(FILE* to) {
     std::fprintf(to,
@@ -68,6 +80,7 @@ bool makeAsset(const Context& ctx, const Asset& a) {
     fs::create_directories(final.parent_path());
     const fs::path tmp = final.string() + ".part";
     const auto t0 = std::chrono::steady_clock::now();
+    const double cpu0 = threadCpuSeconds();
     try {
         a.make(ctx, tmp.string());
     } catch (const std::exception& e) {
@@ -88,9 +101,10 @@ bool makeAsset(const Context& ctx, const Asset& a) {
     fs::create_directories(stampPath(ctx, a).parent_path());
     writeWhole(stampPath(ctx, a), stampText(a, ctx));
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    const double cpu = threadCpuSeconds() - cpu0;
     std::lock_guard<std::mutex> lock(printMutex);
-    std::printf("content: wrote %s (%llu bytes, %.2f s)\n", a.path.c_str(),
-                static_cast<unsigned long long>(fs::file_size(final)), seconds);
+    std::printf("content: [%d/%zu] wrote %s (%llu bytes, %.2f s, %.2f s cpu)\n", ++finished, total, a.path.c_str(),
+                static_cast<unsigned long long>(fs::file_size(final)), seconds, cpu);
     std::fflush(stdout);
     return true;
 }
@@ -156,6 +170,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!ctx.previewDir.empty()) fs::create_directories(ctx.previewDir);
+    total = todo.size();
+    // A run that was killed leaves its temporary files behind; they are never read, but clear them.
+    for (const Asset* a : todo) {
+        std::error_code ignored;
+        fs::remove(fs::path(ctx.outRoot) / (a->path + ".part"), ignored);
+    }
 
     const auto t0 = std::chrono::steady_clock::now();
     std::atomic<size_t> next{0};
@@ -167,13 +187,22 @@ int main(int argc, char** argv) {
             const Asset& a = *todo[i];
             if (!force && upToDate(ctx, a)) {
                 ++skipped;
+                ++finished;
             } else if (makeAsset(ctx, a)) {
                 ++made;
             } else {
                 ++failed;
                 continue;
             }
-            if (!ctx.previewDir.empty() && a.preview) a.preview(ctx, (fs::path(ctx.outRoot) / a.path).string());
+            if (!ctx.previewDir.empty() && a.preview) {
+                // A preview that fails is reported; the file itself is already in place.
+                try {
+                    a.preview(ctx, (fs::path(ctx.outRoot) / a.path).string());
+                } catch (const std::exception& e) {
+                    std::lock_guard<std::mutex> lock(printMutex);
+                    std::fprintf(stderr, "content: preview of %s failed: %s\n", a.path.c_str(), e.what());
+                }
+            }
         }
     };
     std::vector<std::thread> pool;

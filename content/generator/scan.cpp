@@ -218,7 +218,8 @@ std::vector<float> skyVisibility(const std::vector<ScanPoint>& points, float vox
                 masks.push_back(mask);
             }
     // Each point: the open voxels around a spot just off its surface, weighted by nearness,
-    // counting only the rays on the point's side of the surface.
+    // counting only the rays on the point's side of the surface. A point with no open voxel
+    // in front of it (buried in a dense clump) sees little.
     for (size_t p = 0; p < points.size(); ++p) {
         const ScanPoint& s = points[p];
         uint32_t facing = 0;
@@ -234,12 +235,30 @@ std::vector<float> skyVisibility(const std::vector<ScanPoint>& points, float vox
             if (x < 0 || y < 0 || z < 0 || x >= nx || y >= ny || z >= nz) continue;
             const int32_t sl = slot[index(x, y, z)];
             if (sl < 0) continue;
+            // Only open voxels in front of the surface: those behind it (inside a wall, under
+            // the ground) see nothing the point sees.
+            const P3 centre = lo + P3{static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f, static_cast<float>(z) + 0.5f} * voxel;
+            if (dot(centre - s.p, s.n) < 0.1f * voxel) continue;
             const float w = ((c & 1) ? gx - x0 : 1.0f - (gx - x0)) * (((c >> 1) & 1) ? gy - y0 : 1.0f - (gy - y0)) *
                             (((c >> 2) & 1) ? gz - z0 : 1.0f - (gz - z0)) + 1e-4f;
             sum += w * static_cast<float>(__builtin_popcount(masks[static_cast<size_t>(sl)] & facing));
             weight += w;
         }
-        vis[p] = weight > 0.0f ? sum / weight / 32.0f : 0.3f;
+        if (weight > 0.0f) {
+            vis[p] = sum / weight / 32.0f;
+            continue;
+        }
+        // Inside a dense clump: walk out along the normal to the first open voxel.
+        vis[p] = 0.03f;
+        for (int k = 1; k <= 5; ++k) {
+            int x, y, z;
+            cellOf(s.p + s.n * (static_cast<float>(k) * voxel), x, y, z);
+            if (x < 0 || y < 0 || z < 0 || x >= nx || y >= ny || z >= nz) break;
+            const int32_t sl = slot[index(x, y, z)];
+            if (sl < 0) continue;
+            vis[p] = static_cast<float>(__builtin_popcount(masks[static_cast<size_t>(sl)] & facing)) / 32.0f / static_cast<float>(k);
+            break;
+        }
     }
     return vis;
 }

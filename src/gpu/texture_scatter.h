@@ -33,6 +33,19 @@ int32_t scatterMeshPlain(const TGObject& mesh, float densityX, float densityY, c
                          const TVector& boxMax, float pointsPerTriangle, uint32_t& state,
                          const ScatterArrays& out);
 
+struct ScatterWeights {
+    float r1, r2, r3;
+};
+// The barycentric weights of a point from its two draws: a pair that sums above 1 is folded
+// back into the triangle as (1 - r1, 1 - r2).
+inline ScatterWeights scatterWeights(float r1, float r2) {
+    if (r1 + r2 > 1.0f) {
+        r1 = 1.0f - r1;
+        r2 = 1.0f - r2;
+    }
+    return {r1, r2, 1.0f - r1 - r2};
+}
+
 // The number of points a triangle receives: ceil(densityX x densityY x s), 0 when n <= 0.
 int64_t scatterPointCount(float density, float pointsPerTriangle, const TVector& p0, const TVector& p1,
                           const TVector& p2);
