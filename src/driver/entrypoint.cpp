@@ -1,5 +1,143 @@
 #include "driver/entrypoint.h"
 
+#include <GL/glew.h>
+#include <SDL.h>
+
+#include <cstdio>
+#include <thread>
+
+#include "audio/soundtrack.h"
+#include "driver/capture_session.h"
+#include "driver/data_interface.h"
+#include "driver/demo_clock.h"
+#include "driver/frame_timer.h"
+#include "driver/part.h"
+#include "driver/scene_table.h"
+#include "driver/show_loading.h"
+#include "platform/process.h"
+#include "scenes/placeholder_scene.h"
+#include "scenes/slots/scene_slots.h"
+
+Entrypoint* currentEntrypoint = nullptr;
+
+namespace {
+
+float tail = 0.0f;  // render thread only
+
+constexpr int kScancodeTrigger = kScancodeKey1;
+constexpr int kScancodeSpare = kScancodeKey2;
+
+}  // namespace
+
 void Entrypoint::attach(Data_Interface* e) { engine = e; }
 
-void Entrypoint::start(Data_Interface* e) { engine = e; }
+void Entrypoint::start(Data_Interface* e) {
+    currentEntrypoint = this;
+    engine = e;
+    for (Part*& slot : engine->scenes) slot = nullptr;
+    // Construction only sets fields; nothing is loaded before the render thread runs.
+    for (int slot : scene_table::kCreationOrder) {
+        engine->scenes[slot] = placeholderScenes ? new PlaceholderScene(slot) : sceneFactory(slot)();
+    }
+    // Capture mode steps its own clock and never plays the music.
+    if (engine->soundtrack == nullptr && !capture.enabled) {
+        engine->soundtrack = new Soundtrack();
+        engine->soundtrack->open();
+    }
+    demoTime = 0.0;
+    loaded = false;
+    std::thread(&Entrypoint::renderLoop, this).detach();
+}
+
+bool Entrypoint::loadShow() {
+    display.sampleCount = settings.multisample ? 4 : 2;
+    if (!display.initWindowed(100, 100, settings.width, settings.height, settings.fullscreen)) return false;
+    if (settings.fullscreen) SDL_ShowCursor(SDL_DISABLE);
+    engine->display = &display;
+    loadSharedFirst();
+    for (int slot = 0; slot < scene_table::kSlots; ++slot) engine->scenes[slot]->engine = engine;
+    scene_table::loadAll(engine->scenes);
+    loadSharedSecond();
+    loaded = true;
+    frameTimer();  // the first step measures from the end of loading
+    return true;
+}
+
+void Entrypoint::clockStep() {
+    float dt = frameTimer() - tail;
+    tail = frameTimer();
+    dt = demo_clock::limitStep(dt);
+    float musicTime = 0.0f;
+    if (engine->soundtrack != nullptr) {
+        engine->soundtrack->play(0);
+        musicTime = engine->soundtrack->positionSeconds(0, 2);
+    }
+    advanceClock(dt * demo_clock::lockFactor(demoTime, musicTime));
+}
+
+void Entrypoint::advanceClock(float dt) {
+    demoTime += dt;
+    engine->frameDelta = dt;
+}
+
+void Entrypoint::playFrame() {
+    SDL_GL_MakeCurrent(display.window, display.glContext);
+    display.handleInput();
+    stepFrame();
+    glViewport(0, 0, static_cast<GLsizei>(display.eyeTarget[0].width), static_cast<GLsizei>(display.eyeTarget[0].height));
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    renderView(0);
+    display.presentLeftEye();
+}
+
+void Entrypoint::renderLoop() {
+    while (engine == nullptr) {
+    }
+    if (capture.enabled) prepareCapture(*this);
+    if (!loaded && !loadShow()) {
+        // NOTE: without a display nothing can be shown and no key can reach the main thread's
+        // loop, so the process would wait forever; end it instead, with the display's message
+        // already printed.
+        std::printf("show: no display, ending\n");
+        platform::endProcess(1);
+    }
+    if (capture.enabled) runCapture(*this);  // never returns
+    for (;;) {
+        clockStep();
+        playFrame();
+        SDL_GL_SwapWindow(display.window);
+    }
+}
+
+void Entrypoint::stepFrame() {
+    engine->display = &display;
+    engine->viewWidth = static_cast<float>(settings.width);
+    engine->viewHeight = static_cast<float>(settings.height);
+    if (engine->keys[kScancodeTrigger].exchange(0, std::memory_order_relaxed) != 0) {
+        engine->scenes[0]->onTrigger();
+    }
+    engine->keys[kScancodeSpare].store(0, std::memory_order_relaxed);
+    const int active = scene_table::activeSlot(engine->scenes);
+    if (active >= 0) engine->scenes[active]->update(engine);
+    Part* last = engine->scenes[scene_table::kLastSlot];
+    if (last != nullptr && last->done) endShow();
+}
+
+void Entrypoint::renderView(int eye) {
+    engine->eye = eye;
+    const TVector offset{0.0f, 0.0f, 0.0f};
+    mat4Store(display.mvpFor(eye, offset), engine->mvpMatrix);
+    mat4Store(display.viewFor(eye, offset), engine->viewMatrix);
+    mat4Store(display.eyeViewFor(eye), engine->eyeViewMatrix);
+    mat4Store(display.projectionFor(eye), engine->projectionMatrix);
+    const int active = scene_table::activeSlot(engine->scenes);
+    if (active < 0) return;
+    const float zero[3] = {0.0f, 0.0f, 0.0f};
+    engine->scenes[active]->render(engine, eye, zero);
+}
+
+void Entrypoint::endShow() {
+    if (captureSession != nullptr) finishCapture(*captureSession);
+    platform::endProcess(0);
+}

@@ -31,6 +31,8 @@ int main(int argc, char** argv) {
 
     // NOTE: never destroyed; the render thread reaches it until the process ends.
     Entrypoint* entry = new Entrypoint();
+    entry->capture = options.capture;
+    entry->placeholderScenes = options.placeholders;
     if (options.skipDialog) {
         entry->settings = options.settings;
     } else {
@@ -45,7 +47,11 @@ int main(int argc, char** argv) {
 
     engineData.prototype = entry;
     engineData.init();
-    while (!engineData.quit.load(std::memory_order_relaxed)) engineData.frame();
+    while (!engineData.quit.load(std::memory_order_relaxed)) {
+        engineData.frame();
+        // Capture mode renders offline: leave the cores to the renderer.
+        if (options.capture.enabled) SDL_Delay(10);
+    }
     // Returning would run static destructors under the live render thread.
     platform::endProcess(0);
 }

@@ -40,3 +40,63 @@ TEST(Options, Table) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Options, Capture) {
+    struct Case {
+        std::vector<std::string> args;
+        bool ok;
+    };
+    const Case cases[] = {
+        {{"--capture", "out"}, true},
+        {{"--video", "show.mp4", "--from", "10", "--to", "20.5"}, true},
+        {{"--capture", "out", "--scene", "Part_Fallers", "--size", "320x180", "--fps", "10"}, true},
+        {{"--capture", "out", "--every", "5", "--frames", "3", "--msaa", "--placeholders"}, true},
+        {{"--capture", "out", "--per-scene", "4", "--loading-frames"}, true},
+        {{"--capture"}, false},
+        {{"--fps", "10"}, false},                                   // capture detail without capture
+        {{"--capture", "out", "--fps", "0"}, false},
+        {{"--capture", "out", "--fps", "ten"}, false},
+        {{"--capture", "out", "--from", "-1"}, false},
+        {{"--capture", "out", "--from", "5", "--to", "5"}, false},
+        {{"--capture", "out", "--scene", "Part_Nothing"}, false},
+        {{"--capture", "out", "--scene", "Part_Fallers", "--to", "3"}, false},
+        {{"--capture", "out", "--size", "320"}, false},
+        {{"--capture", "out", "--frames", "2.5"}, false},
+        {{"--capture", "out", "--windowed", "640x360"}, false},
+        {{"--video", "a.mp4", "--every", "2"}, false},
+        {{"--video", "a.mp4", "--loading-frames"}, false},
+    };
+    for (const Case& c : cases) {
+        std::string name;
+        for (const std::string& a : c.args) name += a + " ";
+        Options o;
+        std::string error;
+        EXPECT_EQ(parseOptions(c.args, o, error), c.ok) << name << error;
+        EXPECT_EQ(error.empty(), c.ok) << name;
+    }
+
+    Options o;
+    std::string error;
+    ASSERT_TRUE(parseOptions({"--capture", "out", "--size", "320x180", "--fps", "12.5", "--from", "3", "--msaa"}, o, error));
+    EXPECT_TRUE(o.capture.enabled);
+    EXPECT_TRUE(o.skipDialog);
+    EXPECT_EQ(o.capture.directory, "out");
+    EXPECT_EQ(o.capture.fps, 12.5);
+    EXPECT_EQ(o.capture.from, 3.0);
+    EXPECT_EQ(o.capture.to, -1.0);
+    EXPECT_FALSE(o.settings.fullscreen);
+    EXPECT_TRUE(o.settings.multisample);
+    EXPECT_EQ(o.settings.width, 320);
+    EXPECT_EQ(o.settings.height, 180);
+
+    // A bare start is untouched by the extensions.
+    Options bare;
+    ASSERT_TRUE(parseOptions({}, bare, error));
+    EXPECT_FALSE(bare.capture.enabled);
+    EXPECT_FALSE(bare.placeholders);
+    EXPECT_FALSE(bare.skipDialog);
+}
+
+}  // namespace

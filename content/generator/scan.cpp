@@ -1,0 +1,260 @@
+#include "generator/scan.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace content {
+
+P3 normalized(P3 a) {
+    const float l = std::sqrt(dot(a, a));
+    return l > 1e-12f ? a * (1.0f / l) : P3{0, 1, 0};
+}
+
+ScanBuilder::ScanBuilder(uint64_t seed, float pointsPerSquareMetre, bool measureOnly)
+    : rng_(seed), density_(pointsPerSquareMetre), measureOnly_(measureOnly) {}
+
+size_t ScanBuilder::countFor(double area, float densityScale) {
+    area_ += area * densityScale;
+    if (measureOnly_) return 0;
+    const double expected = area * density_ * densityScale;
+    const double whole = std::floor(expected);
+    return static_cast<size_t>(whole) + (rng_.uniform() < expected - whole ? 1 : 0);
+}
+
+void ScanBuilder::add(P3 p, P3 n) {
+    // Range noise of a centimetre or so along the surface normal, as a real scanner gives.
+    const float e = static_cast<float>(rng_.uniform() + rng_.uniform() - 1.0) * 0.012f;
+    points_.push_back({p + n * e, n});
+}
+
+void ScanBuilder::quad(P3 origin, P3 u, P3 v, const std::function<bool(float, float)>& keep, float densityScale) {
+    const P3 c = cross(u, v);
+    const size_t n = countFor(std::sqrt(dot(c, c)), densityScale);
+    const P3 normal = normalized(c);
+    const float lu = std::sqrt(dot(u, u)), lv = std::sqrt(dot(v, v));
+    for (size_t i = 0; i < n; ++i) {
+        const float s = static_cast<float>(rng_.uniform()), t = static_cast<float>(rng_.uniform());
+        if (keep && !keep(s * lu, t * lv)) continue;
+        add(origin + u * s + v * t, normal);
+    }
+}
+
+void ScanBuilder::triangle(P3 a, P3 b, P3 c, float densityScale) {
+    const P3 cr = cross(b - a, c - a);
+    const size_t n = countFor(0.5 * std::sqrt(dot(cr, cr)), densityScale);
+    const P3 normal = normalized(cr);
+    for (size_t i = 0; i < n; ++i) {
+        float s = static_cast<float>(rng_.uniform()), t = static_cast<float>(rng_.uniform());
+        if (s + t > 1.0f) s = 1.0f - s, t = 1.0f - t;
+        add(a + (b - a) * s + (c - a) * t, normal);
+    }
+}
+
+void ScanBuilder::box(P3 lo, P3 hi, float densityScale) {
+    const float dx = hi.x - lo.x, dy = hi.y - lo.y, dz = hi.z - lo.z;
+    const P3 X{dx, 0, 0}, Y{0, dy, 0}, Z{0, 0, dz};
+    quad({lo.x, hi.y, lo.z}, Z, X, nullptr, densityScale);                       // top, +y
+    quad(lo, Y, X, nullptr, densityScale);                                       // -z
+    quad({hi.x, lo.y, hi.z}, Y, X * -1.0f, nullptr, densityScale);               // +z
+    quad({lo.x, lo.y, hi.z}, Y, Z * -1.0f, nullptr, densityScale);               // -x
+    quad({hi.x, lo.y, lo.z}, Y, Z, nullptr, densityScale);                       // +x
+}
+
+void ScanBuilder::orientedBox(P3 base, float w, float h, float d, float yaw, float densityScale) {
+    const P3 ax{std::cos(yaw) * w, 0, -std::sin(yaw) * w};
+    const P3 az{std::sin(yaw) * d, 0, std::cos(yaw) * d};
+    const P3 up{0, h, 0};
+    const P3 c0 = base - ax * 0.5f - az * 0.5f;  // corner at (-w/2, 0, -d/2)
+    quad(c0 + up, az, ax, nullptr, densityScale);                 // top
+    quad(c0, up, ax, nullptr, densityScale);                      // front (-z side)
+    quad(c0 + ax + az, up, ax * -1.0f, nullptr, densityScale);    // back
+    quad(c0 + az, up, az * -1.0f, nullptr, densityScale);         // -x side
+    quad(c0 + ax, up, az, nullptr, densityScale);                 // +x side
+}
+
+void ScanBuilder::cylinder(P3 base, float radius, float height, bool top, float densityScale) {
+    const double kTau = 6.283185307179586;
+    const size_t n = countFor(kTau * radius * height, densityScale);
+    for (size_t i = 0; i < n; ++i) {
+        const float a = static_cast<float>(rng_.uniform() * kTau), y = static_cast<float>(rng_.uniform()) * height;
+        const P3 nrm{std::cos(a), 0, std::sin(a)};
+        add(base + nrm * radius + P3{0, y, 0}, nrm);
+    }
+    if (!top) return;
+    const size_t m = countFor(kTau / 2 * radius * radius, densityScale);
+    for (size_t i = 0; i < m; ++i) {
+        const float a = static_cast<float>(rng_.uniform() * kTau), r = radius * std::sqrt(static_cast<float>(rng_.uniform()));
+        add(base + P3{r * std::cos(a), height, r * std::sin(a)}, {0, 1, 0});
+    }
+}
+
+void ScanBuilder::tube(P3 a, P3 b, float radius, float densityScale) {
+    const double kTau = 6.283185307179586;
+    const P3 axis = b - a;
+    const float len = std::sqrt(dot(axis, axis));
+    const P3 w = normalized(axis);
+    const P3 u = normalized(std::fabs(w.y) < 0.9f ? cross(w, {0, 1, 0}) : cross(w, {1, 0, 0}));
+    const P3 v = cross(w, u);
+    const size_t n = countFor(kTau * radius * len, densityScale);
+    for (size_t i = 0; i < n; ++i) {
+        const float ang = static_cast<float>(rng_.uniform() * kTau), t = static_cast<float>(rng_.uniform());
+        const P3 nrm = u * std::cos(ang) + v * std::sin(ang);
+        add(a + axis * t + nrm * radius, nrm);
+    }
+}
+
+void ScanBuilder::crown(const std::vector<P3>& centres, const std::vector<float>& radii, float densityScale) {
+    const double kPi = 3.141592653589793;
+    for (size_t k = 0; k < centres.size(); ++k) {
+        const float r = radii[k];
+        const size_t n = countFor(4.0 * kPi * r * r * 0.8, densityScale);
+        for (size_t i = 0; i < n; ++i) {
+            // A uniform direction; leaves sit on a roughened shell, a fifth of them deeper in.
+            const float y = static_cast<float>(rng_.uniform(-1.0, 1.0));
+            const float a = static_cast<float>(rng_.uniform(0.0, 2.0 * kPi));
+            const float s = std::sqrt(std::max(0.0f, 1.0f - y * y));
+            const P3 dir{s * std::cos(a), y, s * std::sin(a)};
+            // Foliage is porous: returns come from a deep, fuzzy shell, some from far inside.
+            const double u = rng_.uniform();
+            const float depth = u < 0.25 ? static_cast<float>(rng_.uniform(0.2, 0.75))
+                                         : 1.0f - 0.3f * static_cast<float>(u * u);
+            const P3 p = centres[k] + dir * (r * depth);
+            bool inside = false;
+            for (size_t j = 0; j < centres.size() && !inside; ++j) {
+                if (j == k) continue;
+                const P3 d = p - centres[j];
+                inside = dot(d, d) < radii[j] * radii[j] * 0.92f;
+            }
+            if (!inside) add(p, dir);
+        }
+    }
+}
+
+void ScanBuilder::ground(float x0, float x1, float z0, float z1, const std::function<float(float, float)>& h,
+                         float densityScale) {
+    const size_t n = countFor(static_cast<double>(x1 - x0) * (z1 - z0), densityScale);
+    const float e = 0.05f;
+    for (size_t i = 0; i < n; ++i) {
+        const float x = static_cast<float>(rng_.uniform(x0, x1)), z = static_cast<float>(rng_.uniform(z0, z1));
+        const float y = h(x, z);
+        const P3 nrm = normalized({h(x - e, z) - h(x + e, z), 2.0f * e, h(x, z - e) - h(x, z + e)});
+        add({x, y, z}, nrm);
+    }
+}
+
+namespace {
+
+// The ray directions: 32 over the upper hemisphere, denser towards the zenith in proportion
+// to the cosine of the angle from it (a Fibonacci spiral), so that each ray carries the same
+// share of the sky's light on open ground.
+struct Directions {
+    P3 d[32];
+    Directions() {
+        const float golden = 2.39996323f;
+        for (int i = 0; i < 32; ++i) {
+            const float u = (static_cast<float>(i) + 0.5f) / 32.0f;
+            const float r = std::sqrt(u), a = golden * static_cast<float>(i);
+            d[i] = {r * std::cos(a), std::sqrt(1.0f - u), r * std::sin(a)};
+        }
+    }
+};
+
+}  // namespace
+
+std::vector<float> skyVisibility(const std::vector<ScanPoint>& points, float voxel, float reach) {
+    std::vector<float> vis(points.size(), 1.0f);
+    if (points.empty()) return vis;
+    static const Directions dirs;
+    P3 lo{1e30f, 1e30f, 1e30f}, hi{-1e30f, -1e30f, -1e30f};
+    for (const ScanPoint& s : points) {
+        lo = {std::min(lo.x, s.p.x), std::min(lo.y, s.p.y), std::min(lo.z, s.p.z)};
+        hi = {std::max(hi.x, s.p.x), std::max(hi.y, s.p.y), std::max(hi.z, s.p.z)};
+    }
+    // One spare voxel on every side, so that every surface voxel has empty neighbours.
+    lo = lo - P3{voxel, voxel, voxel} * 2.0f;
+    const int nx = static_cast<int>((hi.x - lo.x) / voxel) + 3, ny = static_cast<int>((hi.y - lo.y) / voxel) + 3,
+              nz = static_cast<int>((hi.z - lo.z) / voxel) + 3;
+    auto index = [&](int x, int y, int z) { return (static_cast<size_t>(z) * ny + y) * nx + x; };
+    auto cellOf = [&](P3 p, int& x, int& y, int& z) {
+        x = static_cast<int>(std::floor((p.x - lo.x) / voxel));
+        y = static_cast<int>(std::floor((p.y - lo.y) / voxel));
+        z = static_cast<int>(std::floor((p.z - lo.z) / voxel));
+    };
+    std::vector<uint8_t> solid(static_cast<size_t>(nx) * ny * nz, 0);
+    for (const ScanPoint& s : points) {
+        int x, y, z;
+        cellOf(s.p, x, y, z);
+        solid[index(x, y, z)] = 1;
+    }
+    // Open voxels beside a solid one get a mask of the ray directions that escape from them.
+    std::vector<int32_t> slot(solid.size(), -1);
+    std::vector<uint32_t> masks;
+    const int steps = static_cast<int>(reach / voxel * 2.0f);
+    for (int z = 1; z < nz - 1; ++z)
+        for (int y = 1; y < ny - 1; ++y)
+            for (int x = 1; x < nx - 1; ++x) {
+                const size_t i = index(x, y, z);
+                if (solid[i]) continue;
+                if (!(solid[i - 1] | solid[i + 1] | solid[i - nx] | solid[i + nx] | solid[i - static_cast<size_t>(nx) * ny] |
+                      solid[i + static_cast<size_t>(nx) * ny]))
+                    continue;
+                uint32_t mask = 0;
+                for (int k = 0; k < 32; ++k) {
+                    const P3 d = dirs.d[k] * 0.5f;  // half a voxel per step
+                    float fx = static_cast<float>(x) + 0.5f, fy = static_cast<float>(y) + 0.5f, fz = static_cast<float>(z) + 0.5f;
+                    bool open = true;
+                    for (int s = 0; s < steps; ++s) {
+                        fx += d.x, fy += d.y, fz += d.z;
+                        const int cx = static_cast<int>(fx), cy = static_cast<int>(fy), cz = static_cast<int>(fz);
+                        if (fx < 0 || fz < 0 || cx >= nx || cy >= ny || cz >= nz) break;
+                        if (solid[index(cx, cy, cz)]) {
+                            open = false;
+                            break;
+                        }
+                    }
+                    if (open) mask |= 1u << k;
+                }
+                slot[i] = static_cast<int32_t>(masks.size());
+                masks.push_back(mask);
+            }
+    // Each point: the open voxels around a spot just off its surface, weighted by nearness,
+    // counting only the rays on the point's side of the surface.
+    for (size_t p = 0; p < points.size(); ++p) {
+        const ScanPoint& s = points[p];
+        uint32_t facing = 0;
+        for (int k = 0; k < 32; ++k)
+            if (dot(dirs.d[k], s.n) > -0.05f) facing |= 1u << k;
+        const P3 q = s.p + s.n * (0.7f * voxel);
+        const float gx = (q.x - lo.x) / voxel - 0.5f, gy = (q.y - lo.y) / voxel - 0.5f, gz = (q.z - lo.z) / voxel - 0.5f;
+        const int x0 = static_cast<int>(std::floor(gx)), y0 = static_cast<int>(std::floor(gy)),
+                  z0 = static_cast<int>(std::floor(gz));
+        float sum = 0.0f, weight = 0.0f;
+        for (int c = 0; c < 8; ++c) {
+            const int x = x0 + (c & 1), y = y0 + ((c >> 1) & 1), z = z0 + ((c >> 2) & 1);
+            if (x < 0 || y < 0 || z < 0 || x >= nx || y >= ny || z >= nz) continue;
+            const int32_t sl = slot[index(x, y, z)];
+            if (sl < 0) continue;
+            const float w = ((c & 1) ? gx - x0 : 1.0f - (gx - x0)) * (((c >> 1) & 1) ? gy - y0 : 1.0f - (gy - y0)) *
+                            (((c >> 2) & 1) ? gz - z0 : 1.0f - (gz - z0)) + 1e-4f;
+            sum += w * static_cast<float>(__builtin_popcount(masks[static_cast<size_t>(sl)] & facing));
+            weight += w;
+        }
+        vis[p] = weight > 0.0f ? sum / weight / 32.0f : 0.3f;
+    }
+    return vis;
+}
+
+std::vector<uint32_t> growthOrder(const std::vector<ScanPoint>& points, float cx, float cz, uint64_t seed) {
+    Rng rng(seed);
+    std::vector<std::pair<float, uint32_t>> keyed(points.size());
+    for (size_t i = 0; i < points.size(); ++i) {
+        const float dx = points[i].p.x - cx, dz = points[i].p.z - cz;
+        keyed[i] = {std::sqrt(dx * dx + dz * dz) + static_cast<float>(rng.uniform()) * 3.0f, static_cast<uint32_t>(i)};
+    }
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<uint32_t> order(points.size());
+    for (size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].second;
+    return order;
+}
+
+}  // namespace content

@@ -1,0 +1,104 @@
+// The body every chase-the-mesh compute shader shares. Each particle i chases a target made
+// from texel i of the mesh-sample textures, through the velocity field, with a per-particle
+// Voronoi cell that makes patches of particles break away together.
+//
+// The including shader defines, after this file:
+//   vec3  particleTarget(vec3 meshPoint, uint i, out float visible)
+//   vec3  particleSpawn(vec3 target, uint i)
+//   float particleChaseRate(float age, uint i)        // 1/s
+//   float particleTurbulence(float age, float cell, uint i)
+//   vec4  particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float speed,
+//                        float age, uint i)          // rgb, a = point-size factor
+//
+// Buffers: binding 4 position (xyz, w = shown), 5 velocity of the offset (xyz, w = age),
+// 6 state (xyz = offset from the target, w = kInitMark). They start undefined, so a particle
+// whose state does not carry the mark is (re)initialised here.
+//
+// A particle is its target plus an offset, and it is the offset that chases (the velocity
+// field's push, or nothing): so a particle follows its mesh point exactly when the air is
+// still, whatever the target does from frame to frame (walk frames need not share their
+// sample order), and figures that wrap round the loop take their particles with them.
+// NOTE: the dispatch covers (width / 16) * 16 invocations per side, fewer than the grid, so
+// each invocation walks the particles with a stride of the whole invocation count.
+
+layout(local_size_x = 16, local_size_y = 16) in;
+
+layout(std430, binding = 4) buffer PositionBuffer { vec4 positions[]; };
+layout(std430, binding = 5) buffer VelocityBuffer { vec4 velocities[]; };
+layout(std430, binding = 6) buffer StateBuffer { vec4 states[]; };
+
+layout(rgba32f, binding = 0) uniform writeonly image2D PositionImage;
+layout(rgba32f, binding = 2) uniform writeonly image2D ColourImage;
+
+uniform sampler3D CurlTexture;
+uniform sampler2D VoronoiTexture;
+uniform sampler2D OriginalPositionTexture;
+uniform sampler2D SuperOriginalPositionTexture;
+uniform sampler2D OriginalColorTexture;
+uniform sampler2D OriginalUVTexture;
+uniform sampler2D StoneTexture2;
+uniform float ttime;
+uniform float DeltaT;
+uniform float Invocation;
+uniform float PosX;
+uniform float PosY;
+
+const float kInitMark = 7351.25;
+
+vec3 particleTarget(vec3 meshPoint, uint i, out float visible);
+vec3 particleSpawn(vec3 target, uint i);
+float particleChaseRate(float age, uint i);
+float particleTurbulence(float age, float cell, uint i);
+vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float speed, float age, uint i);
+
+vec3 flowAt(vec3 p) {
+    return texture(CurlTexture, p * vec3(0.045, 0.03, 0.045) + vec3(0.0, ttime * 0.012, 0.0)).xyz;
+}
+
+void stepParticle(uint i, uint width) {
+    ivec2 tc = ivec2(int(i % width), int(i / width));
+    vec4 meshPoint = texelFetch(OriginalPositionTexture, tc, 0);
+    vec3 sampleColour = texelFetch(OriginalColorTexture, tc, 0).rgb;
+    vec3 sampleNormal = texelFetch(OriginalUVTexture, tc, 0).xyz;
+
+    float visible = 1.0;
+    vec3 target = particleTarget(meshPoint.xyz, i, visible);
+    // Texels no scatter reached hold zeros: those particles stay hidden.
+    if (dot(meshPoint.xyz, meshPoint.xyz) < 1e-12) visible = 0.0;
+
+    vec4 vel = velocities[i];
+    vec4 state = states[i];
+    bool fresh = state.w != kInitMark || any(isnan(vel)) || any(isinf(vel)) ||
+                 any(isnan(state)) || any(isinf(state));
+    if (fresh) {
+        vel = vec4(0.0);
+        state = vec4(particleSpawn(target, i) - target, kInitMark);
+    }
+
+    float age = vel.w + DeltaT;
+    vec2 cellUV = (vec2(tc) + 0.5) / float(width) * 0.61 + vec2(0.13, 0.29);
+    float cell = texture(VoronoiTexture, cellUV).r;
+    vec3 push = flowAt(target) * particleTurbulence(age, cell, i);
+    float k = 1.0 - exp(-particleChaseRate(age, i) * DeltaT);
+    vec3 offset = mix(state.xyz, push, k);
+    vec3 v = DeltaT > 0.0 ? (offset - state.xyz) / DeltaT : vel.xyz;
+    vec3 next = target + offset;
+
+    positions[i] = vec4(next, visible);
+    velocities[i] = vec4(v, age);
+    states[i] = vec4(offset, kInitMark);
+
+    vec4 colour = particleColour(sampleColour, sampleNormal, target, length(v), age, i);
+    imageStore(PositionImage, tc, vec4(next, visible));
+    imageStore(ColourImage, tc, colour);
+}
+
+void main() {
+    uint width = uint(Invocation);
+    uint count = width * width;
+    uvec2 span = gl_NumWorkGroups.xy * gl_WorkGroupSize.xy;
+    uint stride = span.x * span.y;
+    if (stride == 0u) return;
+    for (uint i = gl_GlobalInvocationID.y * span.x + gl_GlobalInvocationID.x; i < count; i += stride)
+        stepParticle(i, width);
+}

@@ -1,0 +1,181 @@
+#include "display/vr_engine2.h"
+
+#include <GL/glew.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "gpu/post_pass.h"
+
+namespace {
+
+const char* const kWho = "VREngine2::BInitNoVR";
+
+// Whether the current context is what the show needs: a compatibility profile (the
+// fixed-function calls) of at least the version asked for (compute shaders, storage buffers).
+bool contextIsUsable() {
+    GLint major = 0, minor = 0, profile = 0;
+    glGetIntegerv(GL_MAJOR_VERSION, &major);
+    glGetIntegerv(GL_MINOR_VERSION, &minor);
+    glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &profile);
+    const bool compatible = (profile & GL_CONTEXT_CORE_PROFILE_BIT) == 0;
+    return compatible && major * 10 + minor >= vr_engine2::kContextMajor * 10 + vr_engine2::kContextMinor;
+}
+
+// Sets the swap interval. NOTE: some GLX drivers (Mesa's software rasteriser under Xvfb)
+// reject every request, even one for the interval already in effect; only an interval that
+// differs from the request after the call counts as a refusal.
+bool setSwapInterval(int interval) {
+    SDL_ClearError();
+    if (SDL_GL_SetSwapInterval(interval) == 0) return true;
+    const std::string reason = SDL_GetError();
+    if (SDL_GL_GetSwapInterval() != interval) {
+        SDL_SetError("%s", reason.c_str());
+        return false;
+    }
+    std::printf("display: swap interval already %d (the driver would not set it: %s)\n", interval,
+                reason.empty() ? "no reason given" : reason.c_str());
+    return true;
+}
+
+}  // namespace
+
+VREngine2::VREngine2() {
+    headPose = mat4Identity();
+    for (int eye = 0; eye < 2; ++eye) {
+        eyeMatrix[eye] = mat4Identity();
+        projection[eye] = mat4Identity();
+    }
+}
+
+bool VREngine2::initWindowed(int x, int y, int width, int height, bool fullscreen) {
+    initialised = false;
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        std::printf("%s - SDL could not initialize! SDL Error: %s\n", kWho, SDL_GetError());
+        return false;
+    }
+    windowWidth = renderWidth = width;
+    windowHeight = renderHeight = height;
+
+    // NOTE: the show mixes fixed-function calls with compute shaders, so it needs a
+    // compatibility-profile context of version 4.3 or later; a core context lacks the former.
+    // The window's own framebuffer is not multisampled: the render targets are.
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, vr_engine2::kContextMajor);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, vr_engine2::kContextMinor);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 0);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 0);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, debugContext ? SDL_GL_CONTEXT_DEBUG_FLAG : 0);
+
+    const Uint32 flags = fullscreen ? SDL_WINDOW_FULLSCREEN | SDL_WINDOW_OPENGL | SDL_WINDOW_INPUT_GRABBED
+                                    : SDL_WINDOW_OPENGL;
+    window = SDL_CreateWindow("hello2D_sdl", x, y, width, height, flags);
+    if (window == nullptr) {
+        std::printf("%s - Window could not be created! SDL Error: %s\n", kWho, SDL_GetError());
+        return false;
+    }
+
+    glContext = SDL_GL_CreateContext(window);
+    if (glContext == nullptr) {
+        std::printf("%s - OpenGL context could not be created! SDL Error: %s\n", kWho, SDL_GetError());
+        std::printf("%s - asked for an OpenGL %d.%d compatibility-profile context\n", kWho,
+                    vr_engine2::kContextMajor, vr_engine2::kContextMinor);
+        return false;
+    }
+
+    glewExperimental = GL_TRUE;
+    const GLenum glewError = glewInit();
+    if (glewError != GLEW_OK) {
+        std::printf("%s - Error initializing GLEW! %s\n", kWho,
+                    reinterpret_cast<const char*>(glewGetErrorString(glewError)));
+        return false;
+    }
+    glGetError();  // GLEW's initialisation can leave one behind
+
+    if (!contextIsUsable()) {
+        const GLubyte* text = glGetString(GL_VERSION);
+        std::printf("%s - asked for an OpenGL %d.%d compatibility-profile context, got \"%s\"\n", kWho,
+                    vr_engine2::kContextMajor, vr_engine2::kContextMinor,
+                    text ? reinterpret_cast<const char*>(text) : "(none)");
+        return false;
+    }
+
+    if (!setSwapInterval(vsync ? 1 : 0)) {
+        std::printf("%s - Warning: Unable to set VSync! SDL Error: %s\n", kWho, SDL_GetError());
+        return false;
+    }
+
+    SDL_SetWindowTitle(window, "QRB - Velluna ");
+    nearClip = 0.04f;
+    farClip = 60.0f;
+    createTargets();
+    initialised = true;
+    return true;
+}
+
+// NOTE: on X11 only the thread that initialised video may pump SDL's events (the main
+// thread does). Here we only take what is already queued; both threads share the queue.
+bool VREngine2::handleInput() {
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+        if (event.type == SDL_QUIT) {
+            quitRequested = true;
+        } else if (event.type == SDL_KEYDOWN &&
+                   (event.key.keysym.sym == SDLK_ESCAPE || event.key.keysym.sym == SDLK_q)) {
+            quitRequested = true;
+        }
+    }
+    return true;
+}
+
+Mat4 VREngine2::projectionFor(int eye) const {
+    if (eye != 0 && eye != 1) return mat4Identity();
+    return projection[eye];
+}
+
+Mat4 VREngine2::eyeViewFor(int eye) const {
+    if (eye != 0 && eye != 1) return mat4Identity();
+    return mat4Multiply(eyeMatrix[eye], headPose);
+}
+
+Mat4 VREngine2::viewFor(int eye, const TVector& offset) const {
+    if (eye != 0 && eye != 1) return mat4Identity();
+    return mat4Multiply(eyeViewFor(eye), mat4Translation(offset.x, offset.y, offset.z));
+}
+
+Mat4 VREngine2::mvpFor(int eye, const TVector& offset) const {
+    if (eye != 0 && eye != 1) return mat4Identity();
+    return mat4Multiply(projection[eye], viewFor(eye, offset));
+}
+
+void VREngine2::presentLeftEye() {
+    const RenderTarget& left = eyeTarget[0];
+    glUseProgram(0);
+    glDisable(GL_BLEND);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, left.spareTexture);
+    glViewport(0, 0, static_cast<GLsizei>(left.width), static_cast<GLsizei>(left.height));
+    drawFullScreenQuad();
+}
+
+void VREngine2::createTargets() {
+    const GLuint w = static_cast<GLuint>(renderWidth > 0 ? renderWidth : 0);
+    const GLuint h = static_cast<GLuint>(renderHeight > 0 ? renderHeight : 0);
+    const GLuint wideW = render_target::wideExtent(w);
+    const GLuint wideH = render_target::wideExtent(h);
+    struct Plan {
+        RenderTarget* target;
+        GLuint w, h;
+    };
+    const Plan plans[6] = {{&eyeTarget[0], w, h},          {&eyeTarget[1], w, h},
+                           {&wideTarget[0], wideW, wideH}, {&wideTarget[1], wideW, wideH},
+                           {&extraTarget, w, h},           {&quarterTarget, render_target::quarterExtent(w),
+                                                            render_target::quarterExtent(h)}};
+    for (const Plan& plan : plans) {
+        plan.target->create(plan.w, plan.h, sampleCount);
+        // NOTE: an incomplete target is left as it is; it simply draws nothing useful.
+        if (glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE) glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    }
+}

@@ -1,0 +1,124 @@
+#include "driver/capture_plan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "driver/data_interface.h"
+#include "driver/part.h"
+#include "driver/scene_table.h"
+
+namespace capture_plan {
+
+float stepBefore(int frame, double fps) { return frame == 0 ? 0.0f : static_cast<float>(1.0 / fps); }
+
+namespace {
+
+// The fields update() advances.
+struct Clock {
+    float localTime;
+    uint32_t updateCount;
+    float timeStep;
+    float tuneX;
+    float tuneY;
+    VREngine2* display;
+    Data_Interface* engine;
+    bool done;
+};
+
+Clock save(const Part& p) {
+    return {p.localTime, p.updateCount, p.timeStep, p.tuneX, p.tuneY, p.display, p.engine, p.done};
+}
+
+void restore(Part& p, const Clock& c) {
+    p.localTime = c.localTime;
+    p.updateCount = c.updateCount;
+    p.timeStep = c.timeStep;
+    p.tuneX = c.tuneX;
+    p.tuneY = c.tuneY;
+    p.display = c.display;
+    p.engine = c.engine;
+    p.done = c.done;
+}
+
+// The first frame at or after demo time t: ceil(t x fps), forgiving a rounding hair.
+int frameAt(double t, double fps) { return static_cast<int>(std::ceil(t * fps - 1e-6)); }
+
+}  // namespace
+
+Timeline simulate(Part* const scenes[], Data_Interface& engine, double fps, int maxFrames) {
+    Clock saved[scene_table::kSlots];
+    for (int s = 0; s < scene_table::kSlots; ++s) {
+        if (scenes[s] != nullptr) saved[s] = save(*scenes[s]);
+    }
+    const float savedDelta = engine.frameDelta;
+
+    Timeline t;
+    const Part* last = scenes[scene_table::kLastSlot];
+    for (int frame = 0; frame < maxFrames; ++frame) {
+        engine.frameDelta = stepBefore(frame, fps);
+        const int active = scene_table::activeSlot(scenes);
+        if (active >= 0) scenes[active]->update(&engine);
+        if (last != nullptr && last->done) {
+            t.endFrame = frame;
+            break;
+        }
+        t.drawnSlot.push_back(static_cast<int8_t>(scene_table::activeSlot(scenes)));
+    }
+
+    for (int s = 0; s < scene_table::kSlots; ++s) {
+        if (scenes[s] != nullptr) restore(*scenes[s], saved[s]);
+    }
+    engine.frameDelta = savedDelta;
+    return t;
+}
+
+std::vector<Span> spans(const Timeline& timeline) {
+    std::vector<Span> result;
+    for (int slot : scene_table::kPlayOrder) {
+        Span span{slot, -1, -1};
+        for (int f = 0; f < timeline.frameCount(); ++f) {
+            if (timeline.drawnSlot[f] != slot) continue;
+            if (span.first < 0) span.first = f;
+            span.end = f + 1;
+        }
+        if (span.first >= 0) result.push_back(span);
+    }
+    return result;
+}
+
+std::vector<int> selectFrames(const CaptureOptions& o, const Timeline& timeline, std::string& error) {
+    std::vector<int> frames;
+    const int available = timeline.frameCount();
+    if (o.perScene > 0) {
+        // From the middle of each scene: its subject is formed there, so the cost is typical.
+        for (const Span& s : spans(timeline)) {
+            const int start = s.first + (s.end - s.first) / 2;
+            for (int f = start; f < std::min(s.end, start + o.perScene); ++f) frames.push_back(f);
+        }
+    } else {
+        int first = frameAt(o.from, o.fps);
+        int end = o.to < 0.0 ? available : std::min(available, frameAt(o.to, o.fps));
+        if (!o.scene.empty()) {
+            const int slot = scene_table::slotOf(o.scene);
+            first = end = 0;
+            for (const Span& s : spans(timeline)) {
+                if (s.slot == slot) {
+                    first = s.first;
+                    end = s.end;
+                }
+            }
+        }
+        const int stride = o.every > 0.0 ? std::max(1, static_cast<int>(std::lround(o.every * o.fps))) : 1;
+        for (int f = first; f < end; f += stride) frames.push_back(f);
+    }
+    if (o.frames > 0 && static_cast<int>(frames.size()) > o.frames) frames.resize(static_cast<size_t>(o.frames));
+    if (frames.empty()) {
+        error = "capture: the options select no frame (the show has " + std::to_string(available) + " frames at " +
+                std::to_string(o.fps) + " fps";
+        error += timeline.endFrame < 0 ? ", and did not end within the planning limit)" : ")";
+    }
+    return frames;
+}
+
+}  // namespace capture_plan

@@ -1,0 +1,270 @@
+#include "driver/capture_session.h"
+
+#include <GL/glew.h>
+#include <SDL.h>
+#include <time.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <opencv2/core.hpp>
+#include <opencv2/imgcodecs.hpp>
+#include <string>
+#include <vector>
+
+#include "driver/capture_plan.h"
+#include "driver/data_interface.h"
+#include "driver/entrypoint.h"
+#include "driver/part.h"
+#include "driver/scene_table.h"
+#include "driver/show_loading.h"
+#include "platform/process.h"
+#include "platform/video_pipe.h"
+#include "scenes/placeholder_scene.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Taken at static initialisation: close enough to the start of the process.
+const auto processStart = std::chrono::steady_clock::now();
+
+double secondsSince(std::chrono::steady_clock::time_point t) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
+}
+
+double processCpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+// Peak resident set size in MiB, from the kernel's accounting.
+double peakResidentMiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
+    }
+    return 0.0;
+}
+
+std::string clockText(double seconds) {
+    const long s = std::lround(std::max(0.0, seconds));
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
+    return text;
+}
+
+std::string sceneLabel(Part* const scenes[], int slot) {
+    if (slot < 0) return "(none)";
+    std::string label = scene_table::className(slot);
+    if (isPlaceholder(scenes[slot])) label += " (placeholder)";
+    return label;
+}
+
+[[noreturn]] void fail(const std::string& message) {
+    std::printf("%s\n", message.c_str());
+    platform::endProcess(1);
+}
+
+// Writes a top-down BGR picture as PNG; false when it cannot be written.
+bool writePng(const std::string& path, const cv::Mat& picture) {
+    const std::vector<int> params = {cv::IMWRITE_PNG_COMPRESSION, 3};
+    try {
+        return cv::imwrite(path, picture, params);
+    } catch (const cv::Exception&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+class CaptureSession {
+public:
+    CaptureOptions options;
+    std::vector<int> frames;
+    size_t written = 0;
+    platform::ChildPipe video;
+    int loadingFrames = 0;
+    cv::Mat picture;  // top-down BGR
+    std::ofstream index;
+    std::chrono::steady_clock::time_point renderStart;
+
+    struct Cost {
+        int frames = 0;
+        double wall = 0.0;
+        double cpu = 0.0;
+    };
+    Cost cost[scene_table::kSlots];
+};
+
+namespace {
+
+CaptureSession* session = nullptr;
+
+std::string outputPath(const char* pattern, long number) {
+    char name[64];
+    std::snprintf(name, sizeof name, pattern, number);
+    return (fs::path(session->options.directory) / name).string();
+}
+
+// The picture in the window's back buffer, for the loading screen.
+void captureLoadingFrame() {
+    Entrypoint& entry = *currentEntrypoint;
+    const int w = entry.display.eyeTarget[0].width;
+    const int h = entry.display.eyeTarget[0].height;
+    cv::Mat bottomUp(h, w, CV_8UC3);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, w, h, GL_BGR, GL_UNSIGNED_BYTE, bottomUp.data);
+    cv::Mat picture;
+    cv::flip(bottomUp, picture, 0);
+    const std::string path = outputPath("loading_%04ld.png", session->loadingFrames++);
+    if (!writePng(path, picture)) fail("capture: cannot write " + path);
+}
+
+// The finished picture of the frame: the left eye target's spare texture, top-down.
+void readFinishedPicture(Entrypoint& entry, cv::Mat& picture) {
+    const RenderTarget& t = entry.display.eyeTarget[0];
+    cv::Mat bottomUp(static_cast<int>(t.height), static_cast<int>(t.width), CV_8UC3);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, t.spareTexture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_BGR, GL_UNSIGNED_BYTE, bottomUp.data);
+    cv::flip(bottomUp, picture, 0);
+}
+
+void startVideo(const std::vector<int>& frames) {
+    const CaptureOptions& o = session->options;
+    const double start = frames.front() / o.fps;
+    const double duration = static_cast<double>(frames.size()) / o.fps;
+    char number[3][64];
+    std::snprintf(number[0], sizeof number[0], "%.6f", o.fps);
+    std::snprintf(number[1], sizeof number[1], "%.6f", start);
+    std::snprintf(number[2], sizeof number[2], "%.6f", duration);
+    const std::string size = std::to_string(o.width) + "x" + std::to_string(o.height);
+    std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y",
+                                     "-f", "rawvideo", "-pix_fmt", "bgr24", "-s", size,
+                                     "-framerate", number[0], "-i", "-"};
+    const std::string music = "..//music//Tessaline.mp3";
+    const bool withMusic = fs::exists(music);
+    if (withMusic) {
+        // The demo clock follows the music, so demo time t is music time t.
+        args.insert(args.end(), {"-ss", number[1], "-t", number[2], "-i", music, "-map", "0:v", "-map", "1:a",
+                                 "-c:a", "aac", "-b:a", "192k"});
+    } else {
+        std::printf("capture: no %s; the video has no sound\n", music.c_str());
+    }
+    args.insert(args.end(), {"-vf", "pad=ceil(iw/2)*2:ceil(ih/2)*2", "-c:v", "libx264", "-preset", "medium",
+                             "-crf", "18", "-pix_fmt", "yuv420p", "-movflags", "+faststart", o.video});
+    std::string error;
+    if (!platform::startPiped(args, session->video, error)) fail("capture: " + error);
+}
+
+}  // namespace
+
+void prepareCapture(Entrypoint& entry) {
+    session = new CaptureSession();
+    session->options = entry.capture;
+    entry.captureSession = session;
+    const CaptureOptions& o = session->options;
+    if (!o.directory.empty()) {
+        std::error_code ec;
+        fs::create_directories(o.directory, ec);
+        if (!fs::is_directory(o.directory)) fail("capture: cannot create the folder " + o.directory);
+    }
+    if (o.loadingFrames) loadingFrameHook = captureLoadingFrame;
+}
+
+void runCapture(Entrypoint& entry) {
+    loadingFrameHook = nullptr;
+    const CaptureOptions& o = session->options;
+    Data_Interface& engine = *entry.engine;
+    std::printf("capture: loaded in %.1f s, peak resident %.0f MiB\n", secondsSince(processStart), peakResidentMiB());
+
+    // Two hours of show at most; the real one lasts about seven minutes.
+    const int limit = static_cast<int>(std::min(2.0 * 3600.0 * o.fps, 5e7));
+    const capture_plan::Timeline timeline = capture_plan::simulate(engine.scenes, engine, o.fps, limit);
+    for (const capture_plan::Span& s : capture_plan::spans(timeline)) {
+        std::printf("capture: %-40s frames %6d-%6d  %8.3f-%8.3f s\n", sceneLabel(engine.scenes, s.slot).c_str(),
+                    s.first, s.end - 1, s.first / o.fps, s.end / o.fps);
+    }
+    std::string error;
+    session->frames = capture_plan::selectFrames(o, timeline, error);
+    if (session->frames.empty()) fail(error);
+    const std::vector<int>& frames = session->frames;
+    std::printf("capture: %zu frames at %g fps, %dx%d%s%s\n", frames.size(), o.fps, o.width, o.height,
+                o.directory.empty() ? "" : (", into " + o.directory).c_str(),
+                o.video.empty() ? "" : (", video " + o.video).c_str());
+    std::fflush(stdout);
+    if (!o.directory.empty()) session->index.open((fs::path(o.directory) / "frames.txt").string());
+    if (!o.video.empty()) startVideo(frames);
+
+    session->renderStart = std::chrono::steady_clock::now();
+    size_t next = 0;
+    for (int frame = 0; next < frames.size(); ++frame) {
+        entry.advanceClock(capture_plan::stepBefore(frame, o.fps));
+        if (frame != frames[next]) {
+            entry.stepFrame();  // fast-forward: the clocks move, nothing is drawn
+            continue;
+        }
+        const auto wallStart = std::chrono::steady_clock::now();
+        const double cpuStart = processCpuSeconds();
+        entry.playFrame();
+        readFinishedPicture(entry, session->picture);
+        const int slot = scene_table::activeSlot(engine.scenes);
+        if (!o.directory.empty()) {
+            const std::string path = outputPath("frame_%06ld.png", static_cast<long>(next));
+            if (!writePng(path, session->picture)) fail("capture: cannot write " + path);
+            session->index << fs::path(path).filename().string() << ' ' << frame << ' ' << entry.demoTime << ' '
+                           << scene_table::className(slot) << '\n';
+        }
+        if (!o.video.empty() &&
+            !platform::writeAll(session->video, session->picture.data, session->picture.total() * 3)) {
+            platform::finishPiped(session->video);
+            fail("capture: ffmpeg stopped taking frames for " + o.video);
+        }
+        SDL_GL_SwapWindow(entry.display.window);
+        if (slot >= 0) {
+            CaptureSession::Cost& c = session->cost[slot];
+            ++c.frames;
+            c.wall += secondsSince(wallStart);
+            c.cpu += processCpuSeconds() - cpuStart;
+        }
+        ++next;
+        session->written = next;
+        const double perFrame = secondsSince(session->renderStart) / static_cast<double>(next);
+        std::printf("capture: frame %zu of %zu  t %.3f s  %s  left %s\n", next, frames.size(), entry.demoTime,
+                    sceneLabel(engine.scenes, slot).c_str(),
+                    clockText(perFrame * static_cast<double>(frames.size() - next)).c_str());
+        std::fflush(stdout);
+    }
+    entry.endShow();
+}
+
+void finishCapture(CaptureSession& s) {
+    s.index.close();
+    if (s.video.pid > 0) {
+        const int code = platform::finishPiped(s.video);
+        if (code != 0) {
+            std::printf("capture: ffmpeg failed (exit code %d) on %s\n", code, s.options.video.c_str());
+            platform::endProcess(1);
+        }
+        std::printf("capture: wrote %s\n", s.options.video.c_str());
+    }
+    std::printf("capture: %zu frames in %.1f s\n", s.written, secondsSince(s.renderStart));
+    std::printf("capture: %-40s %7s %14s %14s\n", "scene", "frames", "wall ms/frame", "cpu ms/frame");
+    Part* const* scenes = currentEntrypoint->engine->scenes;
+    for (int slot : scene_table::kPlayOrder) {
+        const CaptureSession::Cost& c = s.cost[slot];
+        if (c.frames == 0) continue;
+        std::printf("capture: %-40s %7d %14.1f %14.1f\n", sceneLabel(scenes, slot).c_str(), c.frames,
+                    1000.0 * c.wall / c.frames, 1000.0 * c.cpu / c.frames);
+    }
+    std::fflush(stdout);
+}

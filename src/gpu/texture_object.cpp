@@ -1,0 +1,85 @@
+#include "gpu/texture_object.h"
+
+#include <GL/glew.h>
+
+#include <cstdio>
+
+#include "gpu/texture_scatter.h"
+
+void TextureObject::allocateArrays(int w, int h) {
+    width = w;
+    height = h;
+    const size_t texels = w > 0 && h > 0 ? size_t(w) * size_t(h) : 0;
+    positions.assign(4 * texels, 0.0f);
+    colours.assign(4 * texels, 0.0f);
+    normals.assign(3 * texels, 0.0f);
+    randomState = 4134;
+}
+
+void TextureObject::createTextures() {
+    auto make = [this](GLuint& name, GLint internalFormat, GLenum format) {
+        glGenTextures(1, &name);
+        glBindTexture(GL_TEXTURE_2D, name);
+        glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_FLOAT, nullptr);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    };
+    make(positionTexture, GL_RGBA16F, GL_RGBA);
+    make(colourTexture, GL_RGBA, GL_RGBA);
+    make(normalTexture, GL_RGB, GL_RGB);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void TextureObject::allocate(int w, int h) {
+    allocateArrays(w, h);
+    createTextures();
+}
+
+void TextureObject::loadAndScatter(TextureObject* object, int /*index*/, std::string meshPath, float /*a*/,
+                                   float /*b*/, float densityX, float densityY, TVector /*origin*/,
+                                   TVector boxMin, TVector boxMax) {
+    object->loadScale = 0.012f;
+    object->skipCache = true;
+    object->loadMesh(meshPath, densityX, densityY, boxMin, boxMax, 0.126f);
+}
+
+void TextureObject::loadMesh(const std::string& meshPath, float densityX, float densityY,
+                             const TVector& boxMin, const TVector& boxMax, float fixedPoints) {
+    pointsPerTriangle = fixedPoints;
+    path = meshPath;
+    mesh.loadObjb(meshPath, loadScale, skipCache);
+    scatter(densityX, densityY, boxMin, boxMax);
+}
+
+void TextureObject::scatter(float densityX, float densityY, const TVector& boxMin, const TVector& boxMax) {
+    const int64_t texels = width > 0 && height > 0 ? int64_t(width) * int64_t(height) : 0;
+    ScatterArrays out;
+    if (texels > 0 && positions.size() == size_t(4 * texels) && colours.size() == size_t(4 * texels) &&
+        normals.size() == size_t(3 * texels)) {
+        out = {positions.data(), colours.data(), normals.data(), texels};
+    }
+    filledCount = scatterMesh(mesh, densityX, densityY, boxMin, boxMax, pointsPerTriangle, randomState, out);
+    std::printf("TGObject Maxcounter: %d/ %lld\n", filledCount, static_cast<long long>(texels));
+}
+
+void TextureObject::upload() {
+    if (width <= 0 || height <= 0) return;
+    const size_t texels = size_t(width) * size_t(height);
+    auto put = [this](GLuint name, GLint internalFormat, GLenum format, const std::vector<float>& data,
+                      size_t need) {
+        // Arrays already freed (a second upload) leave the texture as it is.
+        if (data.size() != need) return;
+        glBindTexture(GL_TEXTURE_2D, name);
+        glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_FLOAT, data.data());
+    };
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    put(positionTexture, GL_RGBA16F, GL_RGBA, positions, 4 * texels);
+    put(colourTexture, GL_RGBA, GL_RGBA, colours, 4 * texels);
+    put(normalTexture, GL_RGB, GL_RGB, normals, 3 * texels);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    std::vector<float>().swap(positions);
+    std::vector<float>().swap(colours);
+    std::vector<float>().swap(normals);
+}

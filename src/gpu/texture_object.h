@@ -1,0 +1,61 @@
+#pragma once
+// TextureObject: a mesh turned into particles. The mesh is loaded and scattered into three
+// CPU arrays on a worker thread, then uploaded on the render thread into three float
+// textures of width x height texels (positions RGBA16F: x, y, z, part; colours RGBA8: r, g, b,
+// normal z; normals RGB8) that the particle shaders read.
+//
+//   TextureObject& t = samples[i];
+//   t.allocate(1000, 1000);                                  // render thread
+//   std::thread w(TextureObject::loadAndScatter, &t, i, path, 0.f, 0.f, 81.f, 10.f,
+//                 origin, boxMin, boxMax);                   // worker
+//   w.join();
+//   t.upload();                                              // render thread; frees the arrays
+//
+// allocate() = allocateArrays() (CPU) + createTextures() (GL); the CPU half alone lets tests
+// and tools scatter without a context.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/tvector.h"
+#include "formats/tg_object.h"
+
+class TextureObject {
+public:
+    uint32_t positionTexture = 0xFFFFFFFFu;
+    uint32_t colourTexture = 0xFFFFFFFFu;
+    uint32_t normalTexture = 0;
+    int32_t width = -1;
+    int32_t height = -1;
+    int32_t filledCount = 0;
+    std::vector<float> positions;  // 4 x w x h
+    std::vector<float> colours;    // 4 x w x h
+    std::vector<float> normals;    // 3 x w x h
+    uint32_t randomState = 0;
+    std::string path;
+    float pointsPerTriangle = -1.0f;
+    TGObject mesh;
+    float loadScale = 1.0f;
+    bool skipCache = false;
+
+    // Render thread: allocateArrays, then the three textures (no data yet).
+    void allocate(int width, int height);
+    // The CPU half: records the size, allocates the arrays (zeroed) and sets the random state
+    // to 4134.
+    void allocateArrays(int width, int height);
+    void createTextures();
+
+    // Worker-thread body: load scale 0.012, skip the cache, and loadMesh with 0.126 points per
+    // triangle. index, a, b and origin are carried but not used.
+    static void loadAndScatter(TextureObject* object, int index, std::string path, float a, float b,
+                               float densityX, float densityY, TVector origin, TVector boxMin,
+                               TVector boxMax);
+    // Loads the mesh (load scale, skip-cache flag) and scatters it.
+    void loadMesh(const std::string& path, float densityX, float densityY, const TVector& boxMin,
+                  const TVector& boxMax, float pointsPerTriangle);
+    // Fills the arrays from the loaded mesh and prints "TGObject Maxcounter: <filled>/ <w x h>".
+    void scatter(float densityX, float densityY, const TVector& boxMin, const TVector& boxMax);
+
+    // Render thread: uploads the three arrays into their textures, then frees the arrays.
+    void upload();
+};

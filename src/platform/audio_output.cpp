@@ -1,0 +1,166 @@
+#include "platform/audio_output.h"
+
+#include <SDL.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "platform/mp3_decoder.h"
+
+namespace platform::audio {
+
+namespace {
+
+constexpr uint64_t kFrameBytes = 4;  // 16-bit stereo
+
+struct Sample {
+    std::vector<int16_t> pcm;               // never changes after loading
+    std::atomic<uint64_t> position{0};      // bytes handed to the device
+    std::atomic<bool> playing{false};
+};
+
+// Samples are created on one thread (the main thread at start) and never destroyed; the
+// callback walks the table, so it is fixed-size and filled before a sample can play.
+constexpr int kMaxSamples = 16;
+std::unique_ptr<Sample> samples[kMaxSamples];
+std::atomic<int> sampleCount{0};
+
+std::mutex openMutex;
+SDL_AudioDeviceID device = 0;
+int outputRate = 0;
+std::atomic<int> lastError{kOk};
+
+// Records the error code of the call and returns `result`.
+template <typename T>
+T fail(int code, T result) {
+    lastError.store(code, std::memory_order_relaxed);
+    return result;
+}
+
+Sample* lookup(uint32_t handle) {
+    const int count = sampleCount.load(std::memory_order_acquire);
+    if (handle == 0 || handle > static_cast<uint32_t>(count)) return nullptr;
+    return samples[handle - 1].get();
+}
+
+// SDL's audio thread: mixes every playing sample into the stream and counts its position.
+void mix(void*, Uint8* stream, int length) {
+    std::memset(stream, 0, static_cast<size_t>(length));
+    const int count = sampleCount.load(std::memory_order_acquire);
+    for (int i = 0; i < count; ++i) {
+        Sample& s = *samples[i];
+        if (!s.playing.load(std::memory_order_relaxed)) continue;
+        const uint64_t total = s.pcm.size() * sizeof(int16_t);
+        const uint64_t at = s.position.load(std::memory_order_relaxed);
+        if (at >= total) continue;
+        const uint64_t n = std::min<uint64_t>(total - at, static_cast<uint64_t>(length));
+        SDL_MixAudioFormat(stream, reinterpret_cast<const Uint8*>(s.pcm.data()) + at, AUDIO_S16SYS,
+                           static_cast<Uint32>(n), SDL_MIX_MAXVOLUME);
+        // Only a setPosition on another thread can race this; the later write wins.
+        s.position.store(at + n, std::memory_order_relaxed);
+    }
+}
+
+bool ensureSubsystem() {
+    if (SDL_WasInit(SDL_INIT_AUDIO) != 0) return true;
+    return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+}
+
+}  // namespace
+
+int errorCode() { return lastError.load(std::memory_order_relaxed); }
+
+bool deviceInfo(int index, std::string& name) {
+    std::lock_guard<std::mutex> lock(openMutex);
+    if (!ensureSubsystem()) return fail(kNoInit, false);
+    if (index < 0 || index >= SDL_GetNumAudioDevices(0)) return fail(kNoDevice, false);
+    const char* n = SDL_GetAudioDeviceName(index, 0);
+    if (n == nullptr) return fail(kNoDevice, false);
+    name = n;
+    return fail(kOk, true);
+}
+
+bool init(int deviceIndex, int rate) {
+    std::lock_guard<std::mutex> lock(openMutex);
+    if (device != 0) return true;
+    if (!ensureSubsystem()) {
+        std::printf("audio: no audio output (%s)\n", SDL_GetError());
+        return fail(kNoInit, false);
+    }
+    const char* name = nullptr;
+    if (deviceIndex >= 0) {
+        name = SDL_GetAudioDeviceName(deviceIndex, 0);
+        if (name == nullptr) return fail(kNoDevice, false);
+    }
+    SDL_AudioSpec want{};
+    want.freq = rate;
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    want.samples = 1024;  // about 23 ms: the clock reads the position, so keep latency low
+    want.callback = mix;
+    SDL_AudioSpec have{};
+    // No changes allowed: SDL converts to whatever the hardware wants behind the callback.
+    device = SDL_OpenAudioDevice(name, 0, &want, &have, 0);
+    if (device == 0) {
+        std::printf("audio: cannot open the output device (%s)\n", SDL_GetError());
+        return fail(kNoDevice, false);
+    }
+    outputRate = rate;
+    SDL_PauseAudioDevice(device, 0);
+    return fail(kOk, true);
+}
+
+uint32_t sampleLoad(const std::string& path) {
+    std::lock_guard<std::mutex> lock(openMutex);
+    if (device == 0) return fail(kNoInit, uint32_t{0});
+    const int count = sampleCount.load(std::memory_order_relaxed);
+    if (count >= kMaxSamples) return fail(kBadHandle, uint32_t{0});
+    auto s = std::make_unique<Sample>();
+    std::string error;
+    if (!decodeMp3(path, outputRate, s->pcm, error)) {
+        std::printf("%s\n", error.c_str());
+        return fail(kNoFile, uint32_t{0});
+    }
+    samples[count] = std::move(s);
+    sampleCount.store(count + 1, std::memory_order_release);
+    return fail(kOk, static_cast<uint32_t>(count + 1));
+}
+
+bool channelPlay(uint32_t handle, bool restart) {
+    Sample* s = lookup(handle);
+    if (s == nullptr) return fail(kBadHandle, false);
+    if (restart) s->position.store(0, std::memory_order_relaxed);
+    s->playing.store(true, std::memory_order_relaxed);
+    return fail(kOk, true);
+}
+
+bool channelFrequency(uint32_t handle, float& frequency) {
+    if (lookup(handle) == nullptr) return fail(kBadHandle, false);
+    frequency = static_cast<float>(outputRate);
+    return fail(kOk, true);
+}
+
+uint64_t channelPosition(uint32_t handle) {
+    Sample* s = lookup(handle);
+    if (s == nullptr) return fail(kBadHandle, kPositionError);
+    return fail(kOk, s->position.load(std::memory_order_relaxed));
+}
+
+bool channelSetPosition(uint32_t handle, uint64_t bytes) {
+    Sample* s = lookup(handle);
+    if (s == nullptr) return fail(kBadHandle, false);
+    const uint64_t total = s->pcm.size() * sizeof(int16_t);
+    s->position.store(std::min(bytes, total) / kFrameBytes * kFrameBytes, std::memory_order_relaxed);
+    return fail(kOk, true);
+}
+
+uint64_t sampleLength(uint32_t handle) {
+    Sample* s = lookup(handle);
+    return s == nullptr ? 0 : s->pcm.size() * sizeof(int16_t);
+}
+
+}  // namespace platform::audio

@@ -1,0 +1,331 @@
+#include "scenes/particles/part_particle_shadow.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "common/camera.h"
+#include "common/mat4.h"
+#include "display/vr_engine2.h"
+#include "driver/data_interface.h"
+#include "gpu/post_pass.h"
+
+using namespace particle_shadow;
+
+Part_ParticleShadow* g_loadingParticleShadow = nullptr;
+
+namespace {
+
+constexpr const char* kStatuePath = "..//newresources//agalma3.objb";
+constexpr const char* kIslandPath = "..//newresources//island.objb";
+constexpr const char* kWalkPattern = "..//newresources//walkers2//mesh.%04d.objb";
+constexpr int kParticles = kGrid * kGrid;
+
+// Uniform names longer than the small-string buffer, made once so that a frame allocates
+// nothing.
+const std::string kOriginalPosition = "OriginalPositionTexture";
+const std::string kSuperOriginalPosition = "SuperOriginalPositionTexture";
+const std::string kOriginalColour = "OriginalColorTexture";
+const std::string kOriginalUV = "OriginalUVTexture";
+const std::string kStone = "StoneTexture2";
+
+void reportProgress(Data_Interface* engine, float weight) {
+    if (engine && engine->loaderCallback) engine->loaderCallback(weight);
+}
+
+// The statue worker: scatters agalma3 by area into the statue samples (load scale 50, set by
+// load()), on its own thread.
+void statueWorker() {
+    g_loadingParticleShadow->statueSamples.loadMesh(kStatuePath, 21.0f, 12.0f,
+                                                    TVector(-1000.0f, 0.0f, -1000.0f),
+                                                    TVector(10000.0f, 1000.0f, 100.0f), -1.0f);
+}
+
+}  // namespace
+
+// [SECTION] Loading
+
+void Part_ParticleShadow::load() {
+    std::printf("PARTICLE SHADOW\n");
+    g_loadingParticleShadow = this;
+
+    for (ComputeParticleSystem* system : {&crowdA, &crowdB, &statueSystem}) {
+        system->width = kGrid;
+        system->height = kGrid;
+        system->curlTexture = engine->flowField.velocityTexture;
+        system->voronoiTexture = engine->flowField.voronoiTexture;
+    }
+
+    statueSamples.loadScale = 50.0f;
+    statueSamples.allocate(kGrid, kGrid);
+    std::thread statue(statueWorker);
+
+    for (int i = 0; i < kWalkFrames; ++i) {
+        walkFrames[i].allocate(kGrid, kGrid);
+        if (i % 2 == 0) reportProgress(engine, kWeightPerTwoAllocations);
+    }
+
+    const TVector origin(0.0f, 0.0f, 0.0f);
+    const TVector boxMin(-1000.0f, -10.0f, -1000.0f);
+    const TVector boxMax(10000.0f, 1000.0f, 100.0f);
+    char path[96];
+    for (int k = 0; k < kWalkFrames; k += 4) {
+        reportProgress(engine, kWeightPerBatch);
+        std::thread workers[4];
+        for (int j = 0; j < 4; ++j) {
+            std::snprintf(path, sizeof path, kWalkPattern, k + j + 1);
+            std::srand(42342);
+            workers[j] = std::thread(TextureObject::loadAndScatter, &walkFrames[k + j], k + j,
+                                     std::string(path), 0.0f, 0.0f, 10.0f, 81.0f, origin, boxMin,
+                                     boxMax);
+        }
+        for (std::thread& w : workers) w.join();
+    }
+
+    for (int i = 0; i < kWalkFrames; ++i) {
+        std::printf("T: %d\n", i);
+        walkFrames[i].upload();
+        if (i % 2 == 0) reportProgress(engine, kWeightPerTwoUploads);
+    }
+
+    reportProgress(engine, kWeightBeforeMeshes);
+    // NOTE: the statue worker reads agalma3 through its mesh cache and writes the cache when
+    // there is none; the drawn statue below opens the same cache. Joining the worker first
+    // keeps the render thread from reading a cache that is still being written, and makes
+    // the drawn statue's size (50 x the file, from the worker's cache) the same on every run.
+    statue.join();
+    statueMesh.loadObjb(kStatuePath, 1.0f, false);
+    reportProgress(engine, kWeightPerMesh);
+    islandMesh.loadObjb(kIslandPath, 1.0f, false);
+    reportProgress(engine, kWeightPerMesh);
+
+    reloadShaders();
+
+    stoneTexture.loadImage("..//newresources//wood2.jpg", false);
+    glBindTexture(GL_TEXTURE_2D, stoneTexture.texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glBindTexture(GL_TEXTURE_2D, 0);
+
+    statueSamples.upload();
+
+    reportProgress(engine, kWeightAtEnd);
+    std::printf("%s\n", std::string(88, '=').c_str());
+    localTime = kStartTime;
+}
+
+void Part_ParticleShadow::reloadShaders() {
+    crowdA.create("../shaders//ParticleShadow/ComputeShader1.cpp");
+    crowdB.create("../shaders//ParticleShadow/ComputeShader12.cpp");
+    statueSystem.create("../shaders//ParticleShadow/ComputeShader12Agalma.cpp");
+    particleProgram.build("../shaders/particleShadow/v_particles.cpp",
+                          "../shaders/particleshadow/f_particles.cpp");
+    occlusionProgram.build("../shaders/ParticleShadow/v_postprocess.cpp",
+                           "../shaders/ParticleShadow/f_postprocessSSAO.cpp");
+    materialProgram.build("../shaders/ParticleShadow/v_Material1.cpp",
+                          "../shaders/ParticleShadow/f_Material1.cpp");
+    blurProgram.build("../shaders/ParticleShadow/1/v_blur.cpp", "../shaders/ParticleShadow/1/f_blur.cpp");
+    compositeProgram.build("../shaders/ParticleShadow/1/v_postprocess.cpp",
+                           "../shaders/ParticleShadow/1/f_postprocessSSAO.cpp");
+    localTime = 0.0f;
+}
+
+// [SECTION] Clock
+
+void Part_ParticleShadow::update(Data_Interface* e) {
+    engine = e;
+    tuneX = e->tuneX;
+    tuneY = e->tuneY;
+    const ClockStep step = advanceClock(localTime, e->frameDelta);
+    timeStep = step.timeStep;
+    ++updateCount;
+    localTime = step.localTime;
+    if (step.done) done = true;
+}
+
+// [SECTION] Frame
+
+void Part_ParticleShadow::render(Data_Interface* e, int /*eye*/, const float* /*offset*/) {
+    engine = e;
+    if (done) return;
+    const CameraPose camera = cameraAt(localTime);
+    setCamera(e, camera.eye, camera.target, TVector(0.0f, 1.0f, 0.0f), kFieldOfView);
+    if (done) return;
+    e->aux = localTime;
+    display = e->display;
+    const int view = e->eye;
+
+    particleStep();
+
+    display->beginWidePass();
+    display->resolveWidePass();
+
+    display->beginEyePass(view);
+    scenePass();
+    display->resolveEyePass(view);
+
+    postChain(view);
+}
+
+void Part_ParticleShadow::stepCrowd(ComputeParticleSystem& system, int frame) {
+    system.bindForStep(localTime, timeStep);
+    system.bindSampler(GL_TEXTURE_2D, 16, kOriginalPosition, walkFrames[frame].positionTexture);
+    system.bindSampler(GL_TEXTURE_2D, 21, kSuperOriginalPosition, walkFrames[0].positionTexture);
+    system.bindSampler(GL_TEXTURE_2D, 17, kOriginalColour, walkFrames[frame].colourTexture);
+    system.bindSampler(GL_TEXTURE_2D, 18, kOriginalUV, walkFrames[frame].normalTexture);
+    system.bindSampler(GL_TEXTURE_2D, 19, kStone, stoneTexture.texture);
+    system.setFloat("PosY", 0.0f);
+    system.dispatch();
+}
+
+void Part_ParticleShadow::particleStep() {
+    const float t = localTime;
+    stepCrowd(crowdA, crowdAFrame(t));
+    stepCrowd(crowdB, crowdBFrame(t));
+    if (statueSimulates(t)) {
+        statueSystem.bindForStep(t, timeStep);
+        statueSystem.bindSampler(GL_TEXTURE_2D, 16, kOriginalPosition, statueSamples.positionTexture);
+        statueSystem.bindSampler(GL_TEXTURE_2D, 21, kSuperOriginalPosition, statueSamples.positionTexture);
+        statueSystem.bindSampler(GL_TEXTURE_2D, 17, kOriginalColour, statueSamples.colourTexture);
+        statueSystem.bindSampler(GL_TEXTURE_2D, 18, kOriginalUV, statueSamples.normalTexture);
+        statueSystem.bindSampler(GL_TEXTURE_2D, 19, kStone, stoneTexture.texture);
+        statueSystem.setFloat("PosY", 0.0f);
+        statueSystem.setFloat("PosX", 0.0f);
+        statueSystem.dispatch();
+    }
+    // NOTE: the particle program reads the systems' images, which the compute step wrote
+    // with image stores; storage barriers alone do not order those reads.
+    glMemoryBarrier(GL_TEXTURE_FETCH_BARRIER_BIT | GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
+    glActiveTexture(GL_TEXTURE0);
+}
+
+void Part_ParticleShadow::scenePass() {
+    glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_LINE_SMOOTH);
+    glDisable(GL_POLYGON_SMOOTH);
+    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_BLEND);
+
+    // The light looks straight down from above the crowd; it shares the camera's projection.
+    const Mat4 lightView = mat4LookAt(TVector(-0.5f, 9.5f, 0.5f) * 2.0f, TVector(0.0f, 0.0f, 0.0f),
+                                      TVector(1.0f, 0.0f, 0.0f));
+    float lightMatrix[16];
+    mat4Store(mat4Multiply(mat4Load(engine->projectionMatrix), lightView), lightMatrix);
+
+    drawParticles(lightMatrix);
+    drawMaterials(lightMatrix);
+    drawGreyPoints();
+}
+
+void Part_ParticleShadow::drawParticles(const float* lightMatrix) {
+    static const std::string kPositions = "PositionTexture";
+    static const std::string kColours = "ColorTexture";
+    static const std::string kDepth = "texture2d_depth";
+    const float t = localTime;
+    particleProgram.use();
+    particleProgram.setMat4("MVP", engine->mvpMatrix);
+
+    // Every system's draw reads its particles from its own images by vertex index, so crowd
+    // A's buffer serves as the vertex array for all three.
+    glBindBuffer(GL_ARRAY_BUFFER, crowdA.buffer0);
+    glVertexPointer(4, GL_FLOAT, 0, nullptr);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnable(GL_POINT_SMOOTH);
+    glEnable(GL_VERTEX_PROGRAM_POINT_SIZE);
+    glEnable(GL_POINT_SPRITE);   // gl_PointCoord for the round points
+
+    const ComputeParticleSystem* systems[3] = {&crowdA, &crowdB, &statueSystem};
+    for (int s = 0; s < 3; ++s) {
+        const ComputeParticleSystem& system = *systems[s];
+        particleProgram.bindSampler(GL_TEXTURE_2D, 0, kPositions, system.image0);
+        particleProgram.bindSampler(GL_TEXTURE_2D, 1, kColours, system.image2);
+        particleProgram.setFloat("ttime", t);
+        particleProgram.setFloat("Invocation", static_cast<float>(kGrid));
+        if (s == 0) {
+            particleProgram.setFloat("ScreenSize", engine->viewWidth);
+            particleProgram.setMat4("LightMVP", lightMatrix);
+            particleProgram.bindSampler(GL_TEXTURE_2D, 16, kDepth, display->wideTarget[0].depthTexture);
+        }
+        if (s < 2 || statueDrawn(t)) glDrawArrays(GL_POINTS, 0, kParticles);
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_POINT_SPRITE);
+}
+
+void Part_ParticleShadow::drawMaterials(const float* lightMatrix) {
+    static const float kLocal[16] = {100, 0, 0, 0, 0, 100, 0, 0, 0, 0, 100, 0, 0, 0, 0, 1};
+    const float t = localTime;
+    materialProgram.use();
+    materialProgram.setFloat("ttime", t);
+    materialProgram.setMat4("MV", engine->mvpMatrix);
+    materialProgram.setFloat("IsShadow", 0.0f);
+    materialProgram.setFloat("PosY", engine->tuneY);
+    materialProgram.setMat4("Local", kLocal);
+    materialProgram.setMat4("LightMVP", lightMatrix);
+    for (int row = 0; row < kMaterialRows; ++row) {
+        const MaterialRow& r = kMaterialRowTable[row];
+        materialProgram.setFloat("object", r.object);
+        materialProgram.setFloat("Refl", r.refl);
+        if (materialRowDrawn(row, t)) (r.mesh == RowMesh::Statue ? statueMesh : islandMesh).draw(-1);
+    }
+}
+
+void Part_ParticleShadow::drawGreyPoints() {
+    static const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    ShaderProgram* program = engine->colorProgram;
+    if (!program) return;
+    program->use();
+    program->setMat4("MV", engine->mvpMatrix);
+    program->setMat4("Local", kIdentity);
+    GreyPoint points[kGreyPointCount];
+    makeGreyPoints(points);
+    glBegin(GL_POINTS);
+    for (const GreyPoint& p : points) {
+        glColor3f(p.grey, p.grey, p.grey);
+        glVertex3f(p.position.x, p.position.y, p.position.z);
+    }
+    glEnd();
+}
+
+void Part_ParticleShadow::postChain(int eye) {
+    const float t = localTime;
+
+    // Occlusion and grade, into the eye target's spare texture.
+    display->beginEyePostPass(eye);
+    RenderTarget& target = display->beginEyePostPass(eye);
+    bindTargetTextures(target, occlusionProgram);
+    occlusionProgram.setVec3("resolution", engine->viewWidth, engine->viewHeight, 0.0f);
+    occlusionProgram.setFloat("ttime", t);
+    occlusionProgram.bindSampler(GL_TEXTURE_2D, 31, "Sky",
+                                 engine->skyboxTexture ? engine->skyboxTexture->texture : 0);
+    drawFullScreenQuad();
+    display->finishEyePostPass(eye);
+
+    // The glow source at quarter size.
+    RenderTarget& quarter = display->beginQuarterPass();
+    glClearColor(1.0f, 1.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    blurProgram.use();
+    blurProgram.setFloat("ttime", t);
+    blurProgram.bindSampler(GL_TEXTURE_2D, 6, "Texture1", target.spareTexture);
+    drawFullScreenQuad();
+    display->resolveQuarterPass();
+
+    // The composite, back into the spare texture: what the display shows.
+    glViewport(0, 0, static_cast<GLsizei>(engine->viewWidth), static_cast<GLsizei>(engine->viewHeight));
+    RenderTarget& composite = display->beginEyePostPass(eye);
+    compositeProgram.use();
+    compositeProgram.bindSampler(GL_TEXTURE_2D, 1, "TextureBlur", quarter.colourTexture[0]);
+    compositeProgram.bindSampler(GL_TEXTURE_2D, 2, "Texture1", composite.spareTexture);
+    compositeProgram.setFloat("ttime", t);
+    compositeProgram.setFloat("aspect", engine->viewWidth / engine->viewHeight);
+    drawFullScreenQuad();
+    display->finishEyePostPass(eye);
+}

@@ -1,0 +1,79 @@
+#pragma once
+// The particle-shadow scene's script as plain functions of its clock: which walk-cycle frame
+// each crowd shows, how the clock advances, when the statue simulates and shows, which
+// material rows are drawn, where the camera stands, and the row of grey points. Nothing here
+// touches GL, so all of it is tested without a context.
+#include <cstdint>
+
+#include "common/tvector.h"
+
+namespace particle_shadow {
+
+constexpr int kWalkFrames = 56;
+constexpr int kGrid = 1000;                 // particles per side of every system
+constexpr float kStartTime = -4.5f;         // localTime after load
+constexpr float kEndTime = 27.0f;           // done once localTime passes this
+constexpr int kGreyPointCount = 50;
+
+// Walk-cycle frame of crowd A at scene time t: (int)(t * 34 + 2524) mod 56, in float.
+int crowdAFrame(float t);
+// Walk-cycle frame of crowd B: (int)(t * 35 + 41 + 2515) mod 56, additions in that order.
+int crowdBFrame(float t);
+
+struct ClockStep {
+    float timeStep;
+    float localTime;
+    bool done;
+};
+// One update of the scene clock: the engine's step times 0.95 and 1.03, and 0.95 more once
+// the clock (before this step) is past 12; each product rounded to float.
+ClockStep advanceClock(float localTime, float frameDelta);
+
+// The statue system simulates while t > 15 and is drawn from t >= 16.
+inline bool statueSimulates(float t) { return t > 15.0f; }
+inline bool statueDrawn(float t) { return t >= 16.0f; }
+
+enum class RowMesh : uint8_t { Statue, Island };
+struct MaterialRow {
+    float object;   // "object" uniform
+    float refl;     // "Refl" uniform: 1 draws the mirrored copy
+    RowMesh mesh;
+};
+constexpr int kMaterialRows = 10;
+extern const MaterialRow kMaterialRowTable[kMaterialRows];
+// Whether row `row` is drawn at time t. NOTE: the bounds 8.1, 0.2, 28.8 and 28.9 are compared
+// in double precision, so t = 0.2f (slightly above 0.2) is already inside its window.
+bool materialRowDrawn(int row, float t);
+
+struct CameraPose {
+    TVector eye;
+    TVector target;
+};
+// Eye (13, 0.5, 0) toward (0, 0.5, 0); while 13 <= t < 16 the camera stands closer, at
+// (8, 0.5, z) toward (0, 0.5, z), sliding from z = -3 to -1.8.
+CameraPose cameraAt(float t);
+constexpr float kFieldOfView = 55.0f;
+
+struct GreyPoint {
+    float grey;
+    TVector position;
+};
+// The 50 grey points: reseeds the C library generator with 42424 and draws two numbers per
+// point (r1, then r2).
+void makeGreyPoints(GreyPoint (&points)[kGreyPointCount]);
+
+// A C library rand() draw as a float in 0..1 with 15-bit resolution.
+// NOTE: glibc's rand() reaches 2^31 - 1; the scene's formulas divide by 32767, the 15-bit
+// range they were made for, so the draw is masked to 15 bits first.
+float unitRand15();
+
+// Loading-screen weights, in the order load() reports them; they add up to 35.5.
+constexpr float kWeightPerTwoAllocations = 0.25f;   // after each even-numbered walk frame
+constexpr float kWeightPerBatch = 1.0f;             // before each batch of four workers
+constexpr float kWeightPerTwoUploads = 0.25f;       // after each even-numbered upload
+constexpr float kWeightBeforeMeshes = 4.25f;
+constexpr float kWeightPerMesh = 1.0f;              // after the statue and the island
+constexpr float kWeightAtEnd = 1.25f;
+constexpr float kTotalLoadWeight = 35.5f;
+
+}  // namespace particle_shadow

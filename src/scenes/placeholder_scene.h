@@ -1,0 +1,27 @@
+#pragma once
+// PlaceholderScene: holds a slot of the scene table until that scene is built. It loads
+// nothing, draws a black picture and is done after its first update, so the show passes
+// through it in one frame. Its load only advances the loading screen by a tenth of the whole
+// (in a few steps), so that ten placeholders fill the progress arc as the real scenes do. It is never reported as a built scene: the capture progress and
+// the log name it "<class> (placeholder)".
+#include <string>
+
+#include "driver/part.h"
+
+class PlaceholderScene : public Part {
+public:
+    explicit PlaceholderScene(int slot);
+
+    void render(Data_Interface* engine, int eye, const float offset[3]) override;
+    void update(Data_Interface* engine) override;
+    void hookA() override {}
+    void onTrigger() override {}
+    void hookB() override {}
+    void load() override;
+    void finishLoad() override {}
+
+    int slot;
+};
+
+// True when `scene` is a placeholder (an empty slot counts as one too).
+bool isPlaceholder(const Part* scene);

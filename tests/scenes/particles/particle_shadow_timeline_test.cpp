@@ -1,0 +1,132 @@
+#include "scenes/particles/particle_shadow_timeline.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace particle_shadow;
+
+TEST(ParticleShadowTimeline, WalkFrames) {
+    struct Case { const char* name; float t; int a; int b; };
+    const Case cases[] = {
+        {"lead-in start", -4.5f, 19, 46},  // B: (int)(-157.5 + 41 + 2515) = 2398
+        {"scene zero", 0.0f, 4, 36},
+        {"one second", 1.0f, (2524 + 34) % 56, (2556 + 35) % 56},
+        {"end", 27.0f, (2524 + 918) % 56, (2556 + 945) % 56},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(crowdAFrame(c.t), c.a) << c.name;
+        EXPECT_EQ(crowdBFrame(c.t), c.b) << c.name;
+    }
+}
+
+TEST(ParticleShadowTimeline, WalkFramesTruncateTowardZero) {
+    // 0.99 / 34 s after a frame change still shows the previous frame.
+    EXPECT_EQ(crowdAFrame(0.029f), 4);
+    EXPECT_EQ(crowdAFrame(0.03f), 5);
+}
+
+TEST(ParticleShadowTimeline, ClockRates) {
+    const float dt = 1.0f / 60.0f;
+    const float early = static_cast<float>(static_cast<float>(dt * 0.95) * 1.03);
+    const float late = static_cast<float>(early * 0.95);
+
+    ClockStep s = advanceClock(0.0f, dt);
+    EXPECT_EQ(s.timeStep, early);
+    EXPECT_EQ(s.localTime, early);
+    EXPECT_FALSE(s.done);
+
+    // 12 itself is not "past 12"; the step that starts above it is slower.
+    EXPECT_EQ(advanceClock(12.0f, dt).timeStep, early);
+    EXPECT_EQ(advanceClock(12.001f, dt).timeStep, late);
+    EXPECT_NEAR(advanceClock(0.0f, 1.0f).timeStep, 0.9785f, 1e-6f);
+    EXPECT_NEAR(advanceClock(20.0f, 1.0f).timeStep, 0.929575f, 1e-6f);
+}
+
+TEST(ParticleShadowTimeline, ClockEndsJustPast27) {
+    EXPECT_FALSE(advanceClock(26.9f, 0.1f / 0.929575f * 0.999f).done);
+    EXPECT_FALSE(advanceClock(27.0f, 0.0f).done);  // a zero step leaves the clock where it is
+    EXPECT_TRUE(advanceClock(27.0f, 0.01f).done);
+
+    // A steady 60 Hz run: from -4.5 to the end takes about 33 demo seconds.
+    float t = kStartTime;
+    int frames = 0;
+    for (bool done = false; !done; ++frames) {
+        const ClockStep s = advanceClock(t, 1.0f / 60.0f);
+        t = s.localTime;
+        done = s.done;
+    }
+    EXPECT_GT(t, kEndTime);
+    EXPECT_NEAR(frames / 60.0, 12.0 / 0.9785 + 4.5 / 0.9785 + 15.0 / 0.929575, 0.05);
+}
+
+TEST(ParticleShadowTimeline, StatueGates) {
+    EXPECT_FALSE(statueSimulates(15.0f));
+    EXPECT_TRUE(statueSimulates(std::nextafter(15.0f, 16.0f)));
+    EXPECT_FALSE(statueDrawn(std::nextafter(16.0f, 15.0f)));
+    EXPECT_TRUE(statueDrawn(16.0f));
+}
+
+TEST(ParticleShadowTimeline, MaterialRowWindows) {
+    struct Case { const char* name; int row; float t; bool drawn; };
+    const float below8_1 = std::nextafter(8.1f, 0.0f);
+    const Case cases[] = {
+        {"row 0 before 8", 0, std::nextafter(8.0f, 0.0f), true},
+        {"row 0 at 8", 0, 8.0f, false},
+        {"row 1 below 8.1f", 1, below8_1, true},
+        {"row 1 at 8.1f (above 8.1 in double)", 1, 8.1f, false},
+        {"row 2 before 8", 2, 7.99f, false},
+        {"row 2 at 8", 2, 8.0f, true},
+        {"row 3 at 8", 3, 8.0f, true},
+        {"row 4 at 0.2f (above 0.2 in double)", 4, 0.2f, true},
+        {"row 4 just below 0.2f", 4, std::nextafter(0.2f, 0.0f), false},
+        {"row 4 at 28.8f (below 28.8 in double)", 4, 28.8f, true},
+        {"row 4 past 28.8f", 4, std::nextafter(28.8f, 30.0f), false},
+        {"row 5 at 0", 5, 0.0f, false},
+        {"row 5 just after 0", 5, 1e-6f, true},
+        {"row 5 at 28.9f (below 28.9 in double)", 5, 28.9f, true},
+        {"row 5 past 28.9f", 5, std::nextafter(28.9f, 30.0f), false},
+        {"island rows in the lead-in", 6, -4.5f, true},
+        {"island rows at the end", 9, 27.0f, true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(materialRowDrawn(c.row, c.t), c.drawn) << c.name;
+
+    EXPECT_EQ(kMaterialRowTable[5].object, 2.0f);
+    EXPECT_EQ(kMaterialRowTable[5].refl, 1.0f);
+    EXPECT_EQ(kMaterialRowTable[6].mesh, RowMesh::Island);
+}
+
+TEST(ParticleShadowTimeline, CameraSlide) {
+    struct Case { const char* name; float t; TVector eye; TVector target; };
+    const Case cases[] = {
+        {"before the slide", 12.99f, {13, 0.5f, 0}, {0, 0.5f, 0}},
+        {"slide starts", 13.0f, {8, 0.5f, -3.0f}, {0, 0.5f, -3.0f}},
+        {"halfway", 14.5f, {8, 0.5f, -2.4f}, {0, 0.5f, -2.4f}},
+        {"just before 16", std::nextafter(16.0f, 0.0f), {8, 0.5f, -1.8f}, {0, 0.5f, -1.8f}},
+        {"back at 16", 16.0f, {13, 0.5f, 0}, {0, 0.5f, 0}},
+    };
+    for (const Case& c : cases) {
+        const CameraPose p = cameraAt(c.t);
+        EXPECT_FLOAT_EQ(p.eye.x, c.eye.x) << c.name;
+        EXPECT_FLOAT_EQ(p.eye.y, c.eye.y) << c.name;
+        EXPECT_NEAR(p.eye.z, c.eye.z, 1e-5f) << c.name;
+        EXPECT_FLOAT_EQ(p.target.x, c.target.x) << c.name;
+        EXPECT_NEAR(p.target.z, c.target.z, 1e-5f) << c.name;
+    }
+}
+
+TEST(ParticleShadowTimeline, GreyPointsAreRepeatableAndInRange) {
+    GreyPoint a[kGreyPointCount], b[kGreyPointCount];
+    makeGreyPoints(a);
+    std::rand();  // disturb the generator: the points reseed it
+    makeGreyPoints(b);
+    for (int i = 0; i < kGreyPointCount; ++i) {
+        EXPECT_EQ(a[i].position.z, b[i].position.z);
+        EXPECT_EQ(a[i].position.x, -20.0f);
+        EXPECT_GE(a[i].grey, 0.0f);
+        EXPECT_LE(a[i].grey, 1.0f);
+        EXPECT_NEAR(a[i].position.y, 7.0f + 10.0f * a[i].grey, 1e-4f);
+        EXPECT_GE(a[i].position.z, -30.0f);
+        EXPECT_LE(a[i].position.z, 30.0f);
+    }
+}
