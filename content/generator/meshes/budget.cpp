@@ -3,6 +3,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/tvector.h"
+#include "formats/mesh_cache.h"
+#include "gpu/texture_scatter.h"
+
 namespace kit {
 
 namespace {
@@ -59,28 +63,62 @@ const ScatterSet* findSet(const std::string& file) {
     return nullptr;
 }
 
+namespace {
+
+// Positions as the show holds them after loading: times the scale when read directly;
+// through the cache, scaled, quantised to 16 bits within the scaled box, and scaled again.
+std::vector<std::vector<TVector>> loadedPositions(const Mesh& fileMesh, const ScatterSet& set) {
+    std::vector<std::vector<TVector>> parts;
+    const float s = set.loadScale;
+    Box box;
+    for (const Part& part : fileMesh.parts)
+        for (const Vec3& p : part.pos) box.add(p * s);
+    for (const Part& part : fileMesh.parts) {
+        std::vector<TVector> out;
+        out.reserve(part.pos.size());
+        for (const Vec3& p : part.pos) {
+            if (!set.throughCache) {
+                out.push_back(TVector(p.x * s, p.y * s, p.z * s));
+                continue;
+            }
+            TVector q;
+            float* axis[3] = {&q.x, &q.y, &q.z};
+            for (int a = 0; a < 3; ++a) {
+                const uint16_t v = meshcache::quantisePosition(p[a] * s, box.lo[a], box.hi[a]);
+                *axis[a] = meshcache::dequantisePosition(v, box.lo[a], box.hi[a], s);
+            }
+            out.push_back(q);
+        }
+        parts.push_back(std::move(out));
+    }
+    return parts;
+}
+
+}  // namespace
+
 Prediction predict(const Mesh& fileMesh, const ScatterSet& set) {
     Prediction out;
     out.grid = uint64_t(set.width) * uint64_t(set.height);
-    const float scale = set.throughCache ? set.loadScale * set.loadScale : set.loadScale;
     const float D = set.densityX * set.densityY;
-    auto inBox = [&set](const Vec3& q) {
-        return q.x >= set.boxMin.x && q.x <= set.boxMax.x && q.y >= set.boxMin.y && q.y <= set.boxMax.y &&
-               q.z >= set.boxMin.z && q.z <= set.boxMax.z;
+    const std::vector<std::vector<TVector>> loaded = loadedPositions(fileMesh, set);
+    const TVector lo(set.boxMin.x, set.boxMin.y, set.boxMin.z), hi(set.boxMax.x, set.boxMax.y, set.boxMax.z);
+    auto inBox = [&lo, &hi](float x, float y, float z) {
+        return lo.x <= x && x <= hi.x && lo.y <= y && y <= hi.y && lo.z <= z && z <= hi.z;
     };
     // First the counts per triangle alone: a mesh far over its grid is not worth drawing
     // every point of, and is estimated by its triangles' centres instead.
     double total = 0, estimateInside = 0;
-    for (const Part& part : fileMesh.parts)
+    for (size_t pi = 0; pi < fileMesh.parts.size(); ++pi) {
+        const Part& part = fileMesh.parts[pi];
+        const std::vector<TVector>& P = loaded[pi];
         for (size_t t = 0; t + 2 < part.idx.size(); t += 3) {
-            const Vec3 p0 = part.pos[part.idx[t]] * scale, p1 = part.pos[part.idx[t + 1]] * scale, p2 = part.pos[part.idx[t + 2]] * scale;
-            const float crossLen = length(cross(p1 - p0, p2 - p0));
-            out.areaLoaded += 0.5 * crossLen;
-            const float n = D * (set.pointsPerTriangle > 0 ? set.pointsPerTriangle : 25.0f * crossLen);
-            const double count = n > 0 ? std::ceil(double(n)) : 0.0;
+            const TVector &p0 = P[part.idx[t]], &p1 = P[part.idx[t + 1]], &p2 = P[part.idx[t + 2]];
+            out.areaLoaded += 0.5 * double(cross(p1 - p0, p2 - p0).length());
+            const double count = double(scatterPointCount(D, set.pointsPerTriangle, p0, p1, p2));
             total += count;
-            if (inBox((p0 + p1 + p2) / 3.0f)) estimateInside += count;
+            if (inBox((p0.x + p1.x + p2.x) / 3, (p0.y + p1.y + p2.y) / 3, (p0.z + p1.z + p2.z) / 3)) estimateInside += count;
         }
+    }
     if (total > 8.0 * double(out.grid)) {
         out.points = uint64_t(estimateInside);
         return out;
@@ -89,24 +127,21 @@ Prediction predict(const Mesh& fileMesh, const ScatterSet& set) {
     uint32_t state = 4134;  // as allocated
     auto draw = [&state]() {
         state = state * 214013u + 2531011u;
-        return float((state >> 16) & 32767) / 32767.0f;
+        return float((state >> 16) & 32767u) / 32767.0f;
     };
-    for (const Part& part : fileMesh.parts) {
+    for (size_t pi = 0; pi < fileMesh.parts.size(); ++pi) {
+        const Part& part = fileMesh.parts[pi];
+        const std::vector<TVector>& P = loaded[pi];
         for (size_t t = 0; t + 2 < part.idx.size(); t += 3) {
-            const Vec3 p0 = part.pos[part.idx[t]] * scale;
-            const Vec3 p1 = part.pos[part.idx[t + 1]] * scale;
-            const Vec3 p2 = part.pos[part.idx[t + 2]] * scale;
-            const float crossLen = length(cross(p1 - p0, p2 - p0));
-            const float s = set.pointsPerTriangle > 0 ? set.pointsPerTriangle : 25.0f * crossLen;
-            const float n = D * s;
-            for (int i = 0; float(i) < n; ++i) {
-                float r1 = draw(), r2 = draw();
-                if (r1 + r2 > 1.0f) {
-                    r1 = 1.0f - r1;
-                    r2 = 1.0f - r2;
-                }
-                const float r3 = 1.0f - r1 - r2;
-                if (inBox(p0 * r1 + p1 * r2 + p2 * r3)) ++out.points;
+            const TVector &p0 = P[part.idx[t]], &p1 = P[part.idx[t + 1]], &p2 = P[part.idx[t + 2]];
+            const int64_t count = scatterPointCount(D, set.pointsPerTriangle, p0, p1, p2);
+            for (int64_t i = 0; i < count; ++i) {
+                const float d1 = draw();
+                const float d2 = draw();
+                const ScatterWeights w = scatterWeights(d1, d2);
+                if (inBox(w.r1 * p0.x + w.r2 * p1.x + w.r3 * p2.x, w.r1 * p0.y + w.r2 * p1.y + w.r3 * p2.y,
+                          w.r1 * p0.z + w.r2 * p1.z + w.r3 * p2.z))
+                    ++out.points;
             }
         }
     }

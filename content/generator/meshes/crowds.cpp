@@ -12,7 +12,13 @@ namespace kit {
 Part meshFigure(const Pose& pose, const Build& build, float cell) {
     Shape s;
     addFigure(s, solvePose(pose, build), build);
-    return meshShape(s, cell);
+    Part part = meshShape(s, cell);
+    // The mesher leaves the soles a fraction of a cell above the ground: set them on it.
+    if (pose.grounded) {
+        const float low = bounds(part).lo.y;
+        for (Vec3& p : part.pos) p.y -= low;
+    }
+    return part;
 }
 
 Build randomBuild(content::Rng& rng) {

@@ -39,7 +39,7 @@ Mesh makeCoupe(bool small) {
         s.sphere(Vec3(sx * 0.62f, 0.62f, -2.05f), 0.07f).colour(Vec3(0.8f, 0.1f, 0.08f)).blend(0.03f);
     }
     Mesh m;
-    m.parts.push_back(meshShape(s, small ? 0.05f : 0.02f));
+    m.parts.push_back(meshShape(s, small ? 0.05f : 0.027f));
     // The glasshouse: dark glass between the waist line and the roof.
     Part& p = m.parts[0];
     for (size_t i = 0; i < p.pos.size(); ++i) {
@@ -53,7 +53,7 @@ Mesh makeCoupe(bool small) {
 // A rowing boat with two figures on calm water; the water surface stays above y = 0.
 Mesh makeBoatScene(bool small) {
     Mesh m;
-    const float w = 6.0f;
+    const float w = 4.2f;
     m.parts.push_back(heightfield(
         [](float x, float z) {
             return 0.03f + 0.012f * std::sin(x * 1.7f + z * 0.6f) + 0.008f * std::sin(z * 2.9f - x * 0.8f) +
@@ -63,7 +63,7 @@ Mesh makeBoatScene(bool small) {
             const float t = clampf((p.y - 0.02f) * 25.0f, 0, 1);
             return lerp(Vec3(0.16f, 0.22f, 0.28f), Vec3(0.36f, 0.42f, 0.48f), t);
         },
-        -w, -w, w, w, small ? 48 : 150, small ? 48 : 150));
+        -w, -w, w, w, small ? 40 : 110, small ? 40 : 110));
 
     Shape s;
     const Vec3 wood{0.52f, 0.37f, 0.24f};
@@ -135,7 +135,7 @@ Part plainHead(int variant, float cell) {
 Mesh makeHeads(bool small) {
     content::Rng rng(0x4EAD5);
     std::vector<Part> kinds;
-    for (int v = 0; v < 3; ++v) kinds.push_back(plainHead(v, small ? 0.012f : 0.0045f));
+    for (int v = 0; v < 3; ++v) kinds.push_back(plainHead(v, small ? 0.012f : 0.007f));
     Mesh m;
     const int layers[] = {14, 9, 5, 2};
     float y = 0.12f;
@@ -209,8 +209,8 @@ Mesh makeIsland(bool small) {
     const float R = 0.1f;
     auto h = [R](float x, float z) {
         const float r = std::sqrt(x * x + z * z) / R;
-        const float dome = 0.009f * std::max(0.0f, 1.0f - r * r) - 0.002f;
-        const float rock = 0.006f * std::pow(fbm3(Vec3(x * 60.0f, 0, z * 60.0f), 11, 5), 2.0f) * clampf(1.2f - r, 0, 1);
+        const float dome = 0.014f * std::max(0.0f, 1.0f - r * r) - 0.002f;
+        const float rock = 0.014f * std::pow(fbm3(Vec3(x * 45.0f, 0, z * 45.0f), 11, 5), 2.5f) * clampf(1.2f - r, 0, 1);
         return std::max(dome + rock, -0.002f);
     };
     Part p = heightfield(h,
@@ -255,7 +255,7 @@ Mesh makeLandscape(bool small) {
         -25, -25, 25, 25, small ? 64 : 220, small ? 64 : 220));
 
     content::Rng rng(0x7EE5);
-    const float cell = small ? 0.2f : 0.09f;
+    const float cell = small ? 0.2f : 0.12f;
     // Trees on the slopes, away from the plaza.
     Shape trees;
     for (int i = 0; i < 46; ++i) {
