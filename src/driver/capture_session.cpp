@@ -94,12 +94,21 @@ public:
     std::ofstream index;
     std::chrono::steady_clock::time_point renderStart;
 
+    // Per scene; "warm" leaves out the first frame of each run of a scene's frames, which
+    // also pays for first-use work (the driver compiling programs, say).
     struct Cost {
         int frames = 0;
         double wall = 0.0;
         double cpu = 0.0;
+        void add(double w, double c) {
+            ++frames;
+            wall += w;
+            cpu += c;
+        }
     };
     Cost cost[scene_table::kSlots];
+    Cost warm[scene_table::kSlots];
+    int previousSlot = -2;
 };
 
 namespace {
@@ -231,11 +240,13 @@ void runCapture(Entrypoint& entry) {
         }
         SDL_GL_SwapWindow(entry.display.window);
         if (slot >= 0) {
-            CaptureSession::Cost& c = session->cost[slot];
-            ++c.frames;
-            c.wall += secondsSince(wallStart);
-            c.cpu += processCpuSeconds() - cpuStart;
+            const double wall = secondsSince(wallStart);
+            const double cpu = processCpuSeconds() - cpuStart;
+            session->cost[slot].add(wall, cpu);
+            const bool consecutive = next > 0 && frames[next - 1] + 1 == frame;
+            if (slot == session->previousSlot && consecutive) session->warm[slot].add(wall, cpu);
         }
+        session->previousSlot = slot;
         ++next;
         session->written = next;
         const double perFrame = secondsSince(session->renderStart) / static_cast<double>(next);
@@ -258,13 +269,15 @@ void finishCapture(CaptureSession& s) {
         std::printf("capture: wrote %s\n", s.options.video.c_str());
     }
     std::printf("capture: %zu frames in %.1f s\n", s.written, secondsSince(s.renderStart));
+    // Warm frames where there are any (the steady cost), else every frame (marked "*").
     std::printf("capture: %-40s %7s %14s %14s\n", "scene", "frames", "wall ms/frame", "cpu ms/frame");
     Part* const* scenes = currentEntrypoint->engine->scenes;
     for (int slot : scene_table::kPlayOrder) {
-        const CaptureSession::Cost& c = s.cost[slot];
+        const bool warm = s.warm[slot].frames > 0;
+        const CaptureSession::Cost& c = warm ? s.warm[slot] : s.cost[slot];
         if (c.frames == 0) continue;
-        std::printf("capture: %-40s %7d %14.1f %14.1f\n", sceneLabel(scenes, slot).c_str(), c.frames,
-                    1000.0 * c.wall / c.frames, 1000.0 * c.cpu / c.frames);
+        std::printf("capture: %-40s %6d%s %14.1f %14.1f\n", sceneLabel(scenes, slot).c_str(), c.frames,
+                    warm ? " " : "*", 1000.0 * c.wall / c.frames, 1000.0 * c.cpu / c.frames);
     }
     std::fflush(stdout);
 }

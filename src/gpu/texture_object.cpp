@@ -69,8 +69,8 @@ void TextureObject::upload() {
     const size_t texels = size_t(width) * size_t(height);
     auto put = [this](GLuint name, GLint internalFormat, GLenum format, const std::vector<float>& data,
                       size_t need) {
-        // Arrays already freed (a second upload) leave the texture as it is.
-        if (data.size() != need) return;
+        // Arrays already freed (a second upload), or no texture made, leave things as they are.
+        if (data.size() != need || name == 0 || name == 0xFFFFFFFFu) return;
         glBindTexture(GL_TEXTURE_2D, name);
         glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_FLOAT, data.data());
     };

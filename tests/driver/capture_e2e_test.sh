@@ -4,7 +4,8 @@
 #  - --to 1 at 10 fps: 9 frames (the show ends first), exit 0; a second run gives equal files;
 #  - --to 0.5: 5 frames, exit 0 at the end of the range;
 #  - --loading-frames: the loading screen's frames, a picture among them;
-#  - --video: an MP4 with the frames and the soundtrack of the range.
+#  - --video: an MP4 with the frames and the soundtrack of the range;
+#  - and the real-time show of placeholders ends by itself with 0.
 set -euo pipefail
 : "${DISPLAY:?needs a display (scripts/test runs this under Xvfb)}"
 work=$(mktemp -d)
@@ -54,4 +55,8 @@ frames=$(ffprobe -v error -select_streams v:0 -count_frames -show_entries stream
 [[ $frames -eq 5 ]] || fail "the video has $frames frames, not 5"
 audio=$(ffprobe -v error -select_streams a:0 -show_entries stream=duration -of csv=p=0 "$work/show.mp4")
 awk -v d="$audio" 'BEGIN { exit !(d > 0.4 && d < 0.6) }' || fail "the video's sound lasts $audio s, not 0.5"
+# The real-time show (music on the dummy driver) plays the placeholders and ends by itself.
+rc=0
+SDL_AUDIODRIVER=dummy timeout 60 ./velluna --placeholders --windowed 320x180 >"$work/show.log" 2>&1 || rc=$?
+[[ $rc -eq 0 ]] || { cat "$work/show.log"; fail "the real-time show ended with $rc"; }
 echo PASS

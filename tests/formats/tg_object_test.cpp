@@ -105,8 +105,8 @@ TEST(TGObject, FlatAxisReadsBackAsTheMinimum) {
     EXPECT_EQ(mesh->boxMax.z, 0.0f);
 }
 
-// Two threads load one mesh through a cache that does not exist yet: both get the same mesh,
-// equal to a plain single load, and the cache file is whole.
+// Two threads load one mesh through a cache that does not exist yet: the second waits for the
+// first, both get the same mesh, equal to a plain single load, and the cache file is whole.
 TEST(TGObject, ConcurrentLoadsOfOneMeshShareOneWholeCache) {
     testsupport::TempDir dir;
     ObjbMesh big;
@@ -131,10 +131,15 @@ TEST(TGObject, ConcurrentLoadsOfOneMeshShareOneWholeCache) {
         std::filesystem::remove(path + "comp");
         auto a = std::make_unique<TGObject>();
         auto b = std::make_unique<TGObject>();
+        testing::internal::CaptureStdout();
         std::thread ta([&] { a->loadObjb(path, 1.5f, false); });
         std::thread tb([&] { b->loadObjb(path, 1.5f, false); });
         ta.join();
         tb.join();
+        // One load reads the ".objb" and writes the cache; the other waits and reads the cache.
+        const std::string log = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(log.find("BBMid"), log.rfind("BBMid")) << log;
+        EXPECT_NE(log.find("BBMid"), std::string::npos) << log;
         for (const TGObject* m : {a.get(), b.get()}) {
             ASSERT_EQ(m->partCount, 20);
             for (int p = 0; p < 20; ++p) {
