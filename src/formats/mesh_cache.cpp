@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "formats/binary_io.h"
+#include "formats/mesh_part_io.h"
 #include "formats/objb.h"
 
 namespace meshcache {
@@ -110,22 +111,11 @@ bool parseMeshCache(const uint8_t* data, size_t size, const std::string& name, f
     const float los[3] = {lo.x, lo.y, lo.z};
     const float his[3] = {hi.x, hi.y, hi.z};
     for (int32_t p = 0; p < count; ++p) {
-        std::string where = name + ": part " + std::to_string(p);
+        const std::string where = name + ": part " + std::to_string(p);
         int32_t v = 0, i = 0;
-        if (!r.value(v) || !r.value(i)) {
-            error = where + ": the file ends before its counts";
-            return false;
-        }
-        if (v < 0 || i < 0) {
-            error = where + ": negative vertex or index count";
-            return false;
-        }
-        uint64_t n = 3ull * static_cast<uint64_t>(v);
-        if (n * 5 + 4ull * static_cast<uint64_t>(i) > r.remaining()) {
-            error = where + ": " + std::to_string(v) + " vertices and " + std::to_string(i) +
-                    " indices run past the end of the file";
-            return false;
-        }
+        // 2 + 2 + 1 bytes per component: positions, normals, colours.
+        if (!meshio::readPartCounts(r, where, 15, v, i, error)) return false;
+        const uint64_t n = 3ull * static_cast<uint64_t>(v);
         MeshPart& part = out[static_cast<size_t>(p)];
         part.positions.resize(n);
         part.normals.resize(n);
@@ -145,11 +135,9 @@ bool parseMeshCache(const uint8_t* data, size_t size, const std::string& name, f
         }
         for (size_t k = 0; k < n; ++k) part.colours[k] = dequantiseColour(qc[k]);
         r.array(part.indices, static_cast<uint64_t>(i));
-        for (uint32_t index : part.indices) {
-            if (index >= static_cast<uint32_t>(v)) {
-                error = where + ": an index points past its " + std::to_string(v) + " vertices";
-                return false;
-            }
+        if (!meshio::indicesInRange(part.indices, static_cast<uint32_t>(v))) {
+            error = where + ": an index points past its " + std::to_string(v) + " vertices";
+            return false;
         }
     }
     parts = std::move(out);

@@ -3,16 +3,9 @@
 #include <cstdio>
 
 #include "formats/binary_io.h"
+#include "formats/mesh_part_io.h"
 
-namespace {
-
-bool indicesInRange(const std::vector<uint32_t>& indices, uint32_t vertexCount) {
-    uint32_t worst = 0;
-    for (uint32_t i : indices) worst = i > worst ? i : worst;
-    return indices.empty() || worst < vertexCount;
-}
-
-}  // namespace
+using meshio::indicesInRange;
 
 bool writeObjb(const std::string& path, const ObjbMesh& mesh) {
     if (mesh.parts.size() > static_cast<size_t>(kObjbMaxParts)) {
@@ -65,22 +58,10 @@ bool parseObjb(const uint8_t* data, size_t size, const std::string& name, ObjbMe
     for (int32_t p = 0; p < partCount; ++p) {
         MeshPart& part = out.parts[static_cast<size_t>(p)];
         int32_t v = 0, i = 0;
-        std::string where = name + ": part " + std::to_string(p);
-        if (!r.value(v) || !r.value(i)) {
-            error = where + ": the file ends before its counts";
-            return false;
-        }
-        if (v < 0 || i < 0) {
-            error = where + ": negative vertex or index count";
-            return false;
-        }
-        uint64_t floats = 3ull * static_cast<uint64_t>(v);
-        uint64_t need = floats * 4 * (1 + out.hasNormals + out.hasColours) + 4ull * static_cast<uint64_t>(i);
-        if (need > r.remaining()) {
-            error = where + ": " + std::to_string(v) + " vertices and " + std::to_string(i) +
-                    " indices run past the end of the file";
-            return false;
-        }
+        const std::string where = name + ": part " + std::to_string(p);
+        const uint64_t bytesPerVertex = 12ull * (1 + out.hasNormals + out.hasColours);
+        if (!meshio::readPartCounts(r, where, bytesPerVertex, v, i, error)) return false;
+        const uint64_t floats = 3ull * static_cast<uint64_t>(v);
         r.array(part.positions, floats);
         if (out.hasNormals) r.array(part.normals, floats);
         if (out.hasColours) r.array(part.colours, floats);
