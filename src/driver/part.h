@@ -3,6 +3,10 @@
 // negative, a lead-in), `update` advances it by the engine's frame step times the scene's
 // own factors and sets `done` at the scene's end. The sequencer plays the first scene in
 // play order whose `done` is false.
+//
+// NOTE: keep update() to the clock: the fields below. Capture mode plans its frames by
+// replaying update() on saved copies of them; per-frame work of any other kind belongs in
+// render().
 #include <atomic>
 #include <cstdint>
 #include <fstream>

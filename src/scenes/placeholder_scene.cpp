@@ -7,16 +7,17 @@ PlaceholderScene::PlaceholderScene(int s) : slot(s) {}
 
 namespace {
 
-// The loading screen turns weights into progress at 0.01186 x 1.058616 per unit, so ten
-// placeholders of 4 x 1.99 bring it to about 0.9995.
+// What each scene reports to the loading screen in all while it loads (its loaderCallback
+// weights added up), by slot. A placeholder reports the same, so the progress arc closes at
+// the end of loading with any mix of built scenes and placeholders.
+constexpr float kSceneLoadWeight[10] = {7.4f, 2.0f, 9.0f, 18.0f, 35.5f, 4.0f, 1.0f, 1.0f, 4.0f, 2.0f};
 constexpr int kLoadSteps = 4;
-constexpr float kStepWeight = 1.99f;
 
 }  // namespace
 
 void PlaceholderScene::load() {
-    if (engine == nullptr || engine->loaderCallback == nullptr) return;
-    for (int i = 0; i < kLoadSteps; ++i) engine->loaderCallback(kStepWeight);
+    if (engine == nullptr || engine->loaderCallback == nullptr || slot < 0 || slot >= 10) return;
+    for (int i = 0; i < kLoadSteps; ++i) engine->loaderCallback(kSceneLoadWeight[slot] / kLoadSteps);
 }
 
 void PlaceholderScene::update(Data_Interface* e) {

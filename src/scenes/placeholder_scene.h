@@ -1,8 +1,8 @@
 #pragma once
 // PlaceholderScene: holds a slot of the scene table until that scene is built. It loads
 // nothing, draws a black picture and is done after its first update, so the show passes
-// through it in one frame. Its load only advances the loading screen by a tenth of the whole
-// (in a few steps), so that ten placeholders fill the progress arc as the real scenes do. It is never reported as a built scene: the capture progress and
+// through it in one frame. Its load only advances the loading screen (in a few steps) by as
+// much as the real scene would, so the progress arc fills as it will in the finished show. It is never reported as a built scene: the capture progress and
 // the log name it "<class> (placeholder)".
 #include <string>
 
