@@ -11,13 +11,19 @@ float soundtrack::bytesToSeconds(uint64_t bytes, int channels, float rate) {
     return b / (static_cast<float>(channels) * rate * 2.0f);
 }
 
+std::vector<std::string> soundtrack::listDevices(const DeviceQuery& query) {
+    std::vector<std::string> names;
+    for (int i = 0; i < kMaxListedDevices; ++i) {
+        std::string name;
+        if (!query(i, name)) break;
+        names.push_back(name);
+    }
+    return names;
+}
+
 void Soundtrack::open(const std::string& path) {
     // 1. The output devices, up to the first index that names none.
-    for (int i = 0; i < soundtrack::kMaxListedDevices; ++i) {
-        std::string name;
-        if (!audio::deviceInfo(i, name)) break;
-        std::printf("%s\n", name.c_str());
-    }
+    for (const std::string& name : soundtrack::listDevices(audio::deviceInfo)) std::printf("%s\n", name.c_str());
     // 2.-6. Default device, the whole file, rewound. Errors are not acted upon: without a
     // device or a file the handle stays 0 and the show runs silent.
     audio::init(-1, 44100);

@@ -7,7 +7,9 @@
 // and the position reads as infinite, which holds the demo clock at its fastest rate, so the
 // show runs silent at 1/0.7 of real time.
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 class Soundtrack {
 public:
@@ -29,5 +31,10 @@ constexpr int kMaxListedDevices = 100;
 // Seconds for a byte position: bytes / (channels x rate x 2.0), in float. A rate of 0 (no
 // sample) gives an infinite (or, for 0 bytes, not-a-number) result, as the clock expects.
 float bytesToSeconds(uint64_t bytes, int channels, float rate);
+
+// The names of the output devices 0, 1, ... as `query` gives them, up to the first index it
+// refuses and never more than kMaxListedDevices.
+using DeviceQuery = std::function<bool(int index, std::string& name)>;
+std::vector<std::string> listDevices(const DeviceQuery& query);
 
 }  // namespace soundtrack

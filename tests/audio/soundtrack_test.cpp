@@ -25,6 +25,28 @@ protected:
     testsupport::TempDir dir;
 };
 
+TEST(SoundtrackDevices, ListStopsAtFirstFailureAndAt100) {
+    struct Case {
+        int available;  // the query answers for indices below this
+        size_t listed;
+    };
+    const Case cases[] = {{0, 0}, {3, 3}, {100, 100}, {1000, 100}};
+    for (const Case& c : cases) {
+        int asked = 0;
+        const auto names = soundtrack::listDevices([&](int i, std::string& name) {
+            ++asked;
+            if (i >= c.available) return false;
+            name = "device " + std::to_string(i);
+            return true;
+        });
+        EXPECT_EQ(names.size(), c.listed) << c.available;
+        EXPECT_LE(asked, 100) << c.available;
+        if (!names.empty()) {
+            EXPECT_EQ(names.back(), "device " + std::to_string(c.listed - 1));
+        }
+    }
+}
+
 TEST_F(SoundtrackTest, BytePositionInSeconds) {
     const std::string path = dir.file("music.mp3");
     ASSERT_TRUE(writeMp3(path, tone(3.0, 44100, 2, 440.0), 2, 44100));
