@@ -33,9 +33,10 @@ void makeMarble(const Context& ctx, const std::string& tmp) {
                    const float strength = clamp01(0.55f + 1.8f * cloud.fbm(wx, wy, 3.0f, 3, P, P));
                    const float main = (std::pow(1.0f - std::fabs(s), 14.0f) + 0.18f * std::pow(1.0f - std::fabs(s), 3.0f)) *
                                       strength;
-                   // Fine cracks: creases of turbulence.
-                   const float t = vein.turbulence(wx * 2.0f, wy * 2.0f, 3.0f, 5, 2 * P, 2 * P);
-                   const float fine = std::pow(clamp01(1.0f - t * 3.2f), 6.0f) * 0.55f;
+                   // Fine veins: a second, thinner family across the first, warped on their own.
+                   const float w2 = vein.fbm(wx, wy, 3.0f, 5, P, P);
+                   const float s2 = std::sin(kTau * (3.0f * x - 2.0f * y) + 6.0f * w2);
+                   const float fine = std::pow(1.0f - std::fabs(s2), 40.0f) * 0.45f * clamp01(0.3f + 2.0f * w);
                    const float c = cloud.fbm(wx, wy, 7.0f, 4, P, P);
                    cv::Vec3f col = lerp(white, cream, clamp01(0.5f + c * 1.2f));
                    col = lerp(col, grey, clamp01(main * 0.8f + fine));
@@ -134,7 +135,7 @@ void makeBoatTexture(const Context& ctx, const std::string& tmp) {
 }
 
 CONTENT_ASSETS(materials) {
-    addAsset({"newresources/marble.jpg", 1, 0.6, makeMarble, previewImageFile});
+    addAsset({"newresources/marble.jpg", 2, 0.6, makeMarble, previewImageFile});
     addAsset({"newresources/wood1.jpg", 1, 0.4, makeWood1, previewImageFile});
     addAsset({"newresources/wood2.jpg", 1, 0.5, makeWood2, previewImageFile});
     addAsset({"newresources/boattex.jpg", 1, 0.5, makeBoatTexture, previewImageFile});

@@ -103,7 +103,7 @@ bool makeAsset(const Context& ctx, const Asset& a) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     const double cpu = threadCpuSeconds() - cpu0;
     std::lock_guard<std::mutex> lock(printMutex);
-    std::printf("content: [%d/%zu] wrote %s (%llu bytes, %.2f s, %.2f s cpu)\n", ++finished, total, a.path.c_str(),
+    std::printf("content: [%d/%zu] wrote %s (%llu bytes, %.3f s, %.3f s cpu)\n", ++finished, total, a.path.c_str(),
                 static_cast<unsigned long long>(fs::file_size(final)), seconds, cpu);
     std::fflush(stdout);
     return true;

@@ -8,6 +8,7 @@
 #include "generator/music/mp3.h"
 #include "generator/music/soundtrack.h"
 #include "generator/music/timeline.h"
+#include "platform/mp3_decoder.h"
 #include "scenes/particles/particle_shadow_timeline.h"
 #include "support/temp_dir.h"
 
@@ -109,6 +110,11 @@ TEST(Soundtrack, RenderedAndEncodedPieceMeetsItsBrief) {
         EXPECT_EQ(decoded.rate, 44100);
         EXPECT_EQ(decoded.channels, 2);
         EXPECT_GE(decoded.bitrate, 192);
+        // The show's own decoder reads it to the same samples.
+        std::vector<int16_t> show;
+        std::string error;
+        EXPECT_TRUE(platform::decodeMp3(path, 44100, show, error)) << error;
+        EXPECT_EQ(show, pcm.samples);
     }
     {
         SCOPED_TRACE("lasts beyond the show by more than five seconds");

@@ -292,6 +292,9 @@ const char* kThemeA =
     "F4:3 Bb4:3 C5:2 D5:4 C5:2 Bb4:2 | A4:3 F4:3 D4:2 F4:8 |"
     "C5:3 F5:3 G5:2 A5:4 G5:2 F5:2 | E5:3 C5:3 A4:2 C5:8 |"
     "G4:3 C5:3 D5:2 E5:4 D5:2 C5:2 | D5:4 E5:4 G5:4 E5:4";
+const char* kThemeAFirstHalf =
+    "A4:3 D5:3 E5:2 F5:4 E5:2 D5:2 | C5:3 A4:3 G4:2 A4:8 |"
+    "F4:3 Bb4:3 C5:2 D5:4 C5:2 Bb4:2 | A4:3 F4:3 D4:2 F4:8";
 // The bright theme, over F C Dm Bb, one bar each.
 const char* kThemeRainbow =
     "C5:2 F5:2 A5:2 C6:4 A5:2 G5:2 F5:2 | G5:4 E5:2 C5:2 E5:2 G5:6 |"
@@ -518,10 +521,11 @@ void scan(Composer& m, const Section& s) {
 }
 
 // The finale: a quiet statement of the theme, the beat, the full theme, the climax, a last
-// quiet pass, the cadence, and the resolution on D major that rings out after the show.
+// quiet pass, the cadence, and the resolution on D major that rings out after the show. The
+// parts fall on multiples of eight bars, where the theme's chord cycle begins.
 void finale(Composer& m, const Section& s) {
-    const int n = s.bars;  // the plan below is for 48 bars; shorter or longer finales scale the parts
-    const int quiet = n / 6, half = n / 3, climax = 2 * n / 3, calm = 5 * n / 6, cadence = n - 4;
+    const int n = s.bars;
+    const int quiet = 8, half = 16, climax = 32, calm = n - 8, cadence = n - 4;
     std::vector<Chord> ch = progression({"Dm", "Bb", "F", "C"}, 2, cadence);
     for (const char* c : {"Bb", "C", "A7", "D"}) ch.push_back(chord(c));
     const double resolve = s.at(n - 1);
@@ -540,7 +544,7 @@ void finale(Composer& m, const Section& s) {
     m.arpeggio(Pluck, s, ch, quiet, half, "updown", 4, 0.45f, 700.0f, 1600.0f, 2);
     m.melody(Lead, s, quiet, kThemeA, 0.6f, 1800.0f, 0.2f);
     m.buildInto(Section{s.scene, s.start, s.bar() * half, half}, 2.0, 0.8f);
-    // Full groove and the theme.
+    // Full groove and the theme, twice, the second time an octave up over its own echo.
     m.note(Crash, s.at(half), 0.1, 60.0f, 1.0f);
     m.note(Boom, s.at(half), 0.1, 30.0f, 0.7f);
     m.pads(Pad, s, ch, half, calm, 0.85f, 2200.0f, 4000.0f);
@@ -553,11 +557,15 @@ void finale(Composer& m, const Section& s) {
     m.melody(Lead, s, half, kThemeA, 0.9f, 3000.0f);
     m.melody(Lead, s, half + 8, kThemeA, 0.9f, 3800.0f, 0.2f, 12);
     m.melody(Lead2, s, half + 8, kThemeA, 0.75f, 2600.0f, 0.2f, 0);
-    // Climax: the choir, the theme an octave up over its own echo, bells on top.
+    // Climax: the choir, the theme high and low, bells on top; a tag of its first half if the
+    // scene leaves four more bars.
     m.note(Crash, s.at(climax), 0.1, 60.0f, 1.0f);
     m.pads(Choir, s, ch, climax, calm, 0.7f, 2500.0f, 3500.0f, 12);
-    m.melody(Lead, s, climax, kThemeA, 0.95f, 4500.0f, 0.22f, 12);
-    m.melody(Lead2, s, climax, kThemeA, 0.8f, 3000.0f, 0.2f, 0);
+    for (int b = climax; b + 4 <= calm; b += 8) {
+        const char* part = b + 8 <= calm ? kThemeA : kThemeAFirstHalf;
+        m.melody(Lead, s, b, part, 0.95f, 4500.0f, 0.22f, 12);
+        m.melody(Lead2, s, b, part, 0.8f, 3000.0f, 0.2f, 0);
+    }
     m.arpeggio(Bell, s, ch, climax, calm, "up", 6, 0.3f, 1.0f, 1.0f);
     m.tomFill(s, calm - 1, 2, 0.8f);
     // The last quiet pass.

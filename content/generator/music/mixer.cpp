@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <deque>
 #include <memory>
 
 #include "generator/music/dsp.h"
@@ -71,16 +70,19 @@ public:
         }
         lowCut_.setHz(220.0f);
     }
+    // Line by line over the block: each comb's loop stays short and tight.
     void process(const float* inL, const float* inR, float* outL, float* outR, int n) {
+        float in[kBlock], acc[kBlock];
         for (int i = 0; i < n; ++i) {
             const float mono = (inL[i] + inR[i]) * 0.5f;
-            const float in = (mono - lowCut_.process(mono)) * 0.02f;
-            for (int c = 0; c < 2; ++c) {
-                float acc = 0.0f;
-                for (Comb& k : comb_[c]) acc += k.process(in);
-                for (AllPass& a : pass_[c]) acc = a.process(acc);
-                (c == 0 ? outL : outR)[i] += acc;
-            }
+            in[i] = (mono - lowCut_.process(mono)) * 0.02f;
+        }
+        for (int c = 0; c < 2; ++c) {
+            std::fill(acc, acc + n, 0.0f);
+            for (Comb& k : comb_[c]) k.run(in, acc, n);
+            for (AllPass& a : pass_[c]) a.run(acc, n);
+            float* out = c == 0 ? outL : outR;
+            for (int i = 0; i < n; ++i) out[i] += acc[i];
         }
     }
     Hall(const Hall&) = delete;
@@ -91,22 +93,36 @@ private:
         std::vector<float> line;
         size_t pos = 0;
         float store = 0.0f;
-        float process(float in) {
-            const float out = line[pos];
-            store = out * (1.0f - kDamp) + store * kDamp;
-            line[pos] = in + store * kRoom;
-            if (++pos == line.size()) pos = 0;
-            return out;
+        void run(const float* in, float* acc, int n) {
+            float* d = line.data();
+            const size_t size = line.size();
+            size_t p = pos;
+            float st = store;
+            for (int i = 0; i < n; ++i) {
+                const float out = d[p];
+                st = out * (1.0f - kDamp) + st * kDamp;
+                d[p] = in[i] + st * kRoom;
+                if (++p == size) p = 0;
+                acc[i] += out;
+            }
+            pos = p;
+            store = st;
         }
     };
     struct AllPass {
         std::vector<float> line;
         size_t pos = 0;
-        float process(float in) {
-            const float b = line[pos];
-            line[pos] = in + b * 0.5f;
-            if (++pos == line.size()) pos = 0;
-            return b - in;
+        void run(float* x, int n) {
+            float* d = line.data();
+            const size_t size = line.size();
+            size_t p = pos;
+            for (int i = 0; i < n; ++i) {
+                const float b = d[p];
+                d[p] = x[i] + b * 0.5f;
+                if (++p == size) p = 0;
+                x[i] = b - x[i];
+            }
+            pos = p;
         }
     };
     static constexpr float kRoom = 0.89f;
@@ -129,19 +145,18 @@ void limit(std::vector<float>& left, std::vector<float>& right, float ceiling) {
         const float peak = std::max(std::fabs(left[i]), std::fabs(right[i]));
         need[i] = peak > ceiling ? ceiling / peak : 1.0f;
     }
-    // Sliding minimum over [i - reach, i + reach].
+    // Sliding minimum over [i - reach, i + reach] (van Herk / Gil-Werman: running minima
+    // forward and backward within blocks of the window's width; outside the piece counts as 1).
+    const size_t w = 2 * reach + 1;
+    const size_t padded = n + 2 * reach;
+    auto needAt = [&](size_t k) { return k < static_cast<size_t>(reach) || k >= n + reach ? 1.0f : need[k - reach]; };
+    std::vector<float> fwd(padded), bwd(padded);
+    for (size_t k = 0; k < padded; ++k) fwd[k] = (k % w == 0) ? needAt(k) : std::min(fwd[k - 1], needAt(k));
+    for (size_t k = padded; k-- > 0;) bwd[k] = (k % w == w - 1 || k == padded - 1) ? needAt(k) : std::min(bwd[k + 1], needAt(k));
     std::vector<float> low(n);
-    std::deque<size_t> window;
-    size_t next = 0;
-    for (size_t i = 0; i < n; ++i) {
-        const size_t last = std::min(n - 1, i + reach);
-        for (; next <= last; ++next) {
-            while (!window.empty() && need[window.back()] >= need[next]) window.pop_back();
-            window.push_back(next);
-        }
-        while (window.front() + reach < i) window.pop_front();
-        low[i] = need[window.front()];
-    }
+    for (size_t i = 0; i < n; ++i) low[i] = std::min(bwd[i], fwd[i + w - 1]);
+    fwd = std::vector<float>();
+    bwd = std::vector<float>();
     // Mean over [i - half, i + half] (outside the piece counts as 1): every term is at most need[i].
     const long half = reach / 2;
     auto lowAt = [&](long k) -> double { return k < 0 || k >= static_cast<long>(n) ? 1.0 : low[static_cast<size_t>(k)]; };

@@ -21,6 +21,12 @@ public:
         for (long i = 0; i < stop; ++i) {
             float sl = 0.0f, sr = 0.0f;
             self.sample(sl, sr);
+            // Every voice fades out over its last few milliseconds: a tail cut short never clicks.
+            if (pos_ >= length_ - kFade) {
+                const float g = static_cast<float>(length_ - pos_) * (1.0f / kFade);
+                sl *= g;
+                sr *= g;
+            }
             l[i] += sl;
             r[i] += sr;
             ++pos_;
@@ -29,6 +35,7 @@ public:
     }
 
 protected:
+    static constexpr long kFade = 256;
     float seconds() const { return static_cast<float>(pos_) * kInvRate; }
     long pos_ = 0;
     long length_;
@@ -396,7 +403,8 @@ public:
     BellVoice(const Note& n, uint32_t seed)
         : TimedVoice<BellVoice>(0), vel_(n.velocity), hz_(midiToHz(n.pitch)), ratio_(n.b > 0 ? n.b : 3.5f) {
         const float decay = n.a > 0 ? n.a : 1.2f;
-        length_ = samplesOf(decay * 5.0f);
+        length_ = samplesOf(decay * 3.5f);
+        fadeFrom_ = length_ - length_ / 5;
         ampMul_ = std::exp(-1.0f / (decay * kSampleRate));
         indexMul_ = std::exp(-1.0f / (decay * 0.3f * kSampleRate));
         Noise rnd(seed);
@@ -408,7 +416,9 @@ public:
         car_ += hz_ * kInvRate;
         if (car_ >= 1.0f) car_ -= 1.0f;
         const float a = pos_ < 40 ? static_cast<float>(pos_) / 40.0f : 1.0f;
-        const float v = fastSin(car_ + 0.35f * index_ * fastSin(mod_)) * amp_ * vel_ * 0.35f * a;
+        // The last fifth fades out, so cutting the tail at -30 dB makes no click.
+        const float fade = pos_ > fadeFrom_ ? static_cast<float>(length_ - pos_) / static_cast<float>(length_ - fadeFrom_) : 1.0f;
+        const float v = fastSin(car_ + 0.35f * index_ * fastSin(mod_)) * amp_ * vel_ * 0.35f * a * fade;
         l = v * gl_;
         r = v * gr_;
         amp_ *= ampMul_;
@@ -417,6 +427,7 @@ public:
 
 private:
     float vel_, hz_, ratio_, car_ = 0.0f, mod_ = 0.0f, amp_ = 1.0f, index_ = 1.0f, ampMul_, indexMul_, gl_, gr_;
+    long fadeFrom_;
 };
 
 // [SECTION] Effects as notes: builds and impacts

@@ -1,0 +1,304 @@
+// Scenes and objects: the boat on calm water, the coupé, the heap of garbled heads, the
+// pair of eyes, the low rocky island and the scanned landscape of the closing scene.
+#include "generator/catalogue.h"
+#include "generator/meshes/assets.h"
+#include "generator/meshes/crowds.h"
+#include "generator/meshes/heightfield.h"
+#include "generator/meshes/mesher.h"
+#include "generator/meshes/noise.h"
+#include "generator/rng.h"
+
+namespace kit {
+
+namespace {
+
+Shape::Ref cutAbove(Shape& s, float y) {
+    return s.custom([y](const Vec3& q) { return q.y - y; }, Vec3(-1e3f, -1e3f, -1e3f), Vec3(1e3f, 1e3f, 1e3f)).intersect();
+}
+
+// A classic coupé, 4.4 m long, facing +z, wheels on y = 0.
+Mesh makeCoupe(bool small) {
+    Shape s;
+    const Vec3 paint{0.74f, 0.75f, 0.78f};
+    const Vec3 tyre{0.08f, 0.08f, 0.09f};
+    const Vec3 chrome{0.9f, 0.9f, 0.92f};
+    s.roundBox(Vec3(0, 0.58f, 0.05f), Vec3(0.8f, 0.2f, 2.05f), 0.14f).colour(paint);
+    s.roundBox(Vec3(0, 0.9f, -0.45f), Vec3(0.62f, 0.16f, 0.72f), 0.14f, Mat3::rotX(-0.06f)).colour(paint).blend(0.18f);
+    s.ellipsoid(Vec3(0, 0.72f, -1.3f), Vec3(0.8f, 0.3f, 1.0f)).colour(paint).blend(0.2f);  // fastback
+    s.roundBox(Vec3(0, 0.66f, 1.3f), Vec3(0.78f, 0.1f, 0.85f), 0.1f, Mat3::rotX(0.05f)).colour(paint).blend(0.1f);  // bonnet
+    for (float z : {-1.35f, 1.38f})
+        for (float sx : {-1.0f, 1.0f}) s.cylinder(Vec3(sx * 0.6f, 0.34f, z), Vec3(sx * 1.05f, 0.34f, z), 0.42f, 0.0f).sub().blend(0.05f);
+    for (float z : {-1.35f, 1.38f})
+        for (float sx : {-1.0f, 1.0f}) {
+            s.cylinder(Vec3(sx * 0.58f, 0.33f, z), Vec3(sx * 0.86f, 0.33f, z), 0.33f, 0.06f).colour(tyre);
+            s.cylinder(Vec3(sx * 0.6f, 0.33f, z), Vec3(sx * 0.88f, 0.33f, z), 0.17f, 0.02f).colour(chrome);
+        }
+    for (float z : {-2.13f, 2.2f}) s.capsule(Vec3(-0.78f, 0.42f, z), Vec3(0.78f, 0.42f, z), 0.055f).colour(chrome).blend(0.02f);
+    for (float sx : {-1.0f, 1.0f}) {
+        s.sphere(Vec3(sx * 0.58f, 0.64f, 2.08f), 0.1f).colour(Vec3(1.0f, 0.95f, 0.8f)).blend(0.03f);
+        s.sphere(Vec3(sx * 0.62f, 0.62f, -2.05f), 0.07f).colour(Vec3(0.8f, 0.1f, 0.08f)).blend(0.03f);
+    }
+    Mesh m;
+    m.parts.push_back(meshShape(s, small ? 0.05f : 0.027f));
+    // The glasshouse: dark glass between the waist line and the roof.
+    Part& p = m.parts[0];
+    for (size_t i = 0; i < p.pos.size(); ++i) {
+        const Vec3& q = p.pos[i];
+        if (q.y > 0.86f && q.y < 1.1f && q.z > -1.3f && q.z < 0.42f && std::fabs(p.nrm[i].y) < 0.8f) p.col[i] = Vec3(0.1f, 0.12f, 0.15f);
+    }
+    translate(m, Vec3(0, -bounds(m).lo.y, 0));
+    return m;
+}
+
+// A rowing boat with two figures on calm water; the water surface stays above y = 0.
+Mesh makeBoatScene(bool small) {
+    Mesh m;
+    const float w = 4.2f;
+    m.parts.push_back(heightfield(
+        [](float x, float z) {
+            return 0.03f + 0.012f * std::sin(x * 1.7f + z * 0.6f) + 0.008f * std::sin(z * 2.9f - x * 0.8f) +
+                   0.01f * fbm3(Vec3(x * 0.8f, 0, z * 0.8f), 5, 3);
+        },
+        [](const Vec3& p) {
+            const float t = clampf((p.y - 0.02f) * 25.0f, 0, 1);
+            return lerp(Vec3(0.16f, 0.22f, 0.28f), Vec3(0.36f, 0.42f, 0.48f), t);
+        },
+        -w, -w, w, w, small ? 40 : 110, small ? 40 : 110));
+
+    Shape s;
+    const Vec3 wood{0.52f, 0.37f, 0.24f};
+    s.ellipsoid(Vec3(0, 0.42f, 0), Vec3(0.72f, 0.5f, 2.2f)).colour(wood);
+    s.ellipsoid(Vec3(0, 0.5f, 0), Vec3(0.66f, 0.47f, 2.12f)).sub().colour(Vec3(0.42f, 0.3f, 0.2f));
+    cutAbove(s, 0.62f);
+    s.roundBox(Vec3(0, 0.36f, 0.3f), Vec3(0.62f, 0.03f, 0.14f), 0.01f).colour(wood);   // thwarts
+    s.roundBox(Vec3(0, 0.36f, -1.2f), Vec3(0.5f, 0.03f, 0.2f), 0.01f).colour(wood);
+    // The rower faces the stern (-z) and pulls; the passenger sits in the stern facing him.
+    Build b;
+    b.top = Vec3(0.85f, 0.83f, 0.78f);
+    Pose rower;
+    rower.grounded = false;
+    rower.yaw = kPi;
+    for (int side = 0; side < 2; ++side) {
+        rower.hipFlex[side] = 1.45f;
+        rower.knee[side] = 1.3f;
+        rower.shoulderFlex[side] = 1.25f;
+        rower.elbow[side] = 0.5f;
+        rower.shoulderOut[side] = 0.25f;
+    }
+    rower.lean = -0.15f;
+    rower.rootOffset = Vec3(0, 0.39f + 0.1f - 0.95f, 0.3f);
+    const Joints jr = solvePose(rower, b);
+    addFigure(s, jr, b);
+    for (int side = 0; side < 2; ++side) {
+        const Vec3 h = jr.hand[side];
+        const float sx = h.x > 0 ? 1.0f : -1.0f;
+        s.capsule(h, Vec3(sx * 2.0f, 0.06f, h.z + 0.5f), 0.025f).colour(wood).blend(0.01f);
+        s.ellipsoid(Vec3(sx * 2.05f, 0.05f, h.z + 0.52f), Vec3(0.12f, 0.02f, 0.07f), Mat3::rotY(sx * 0.25f)).colour(wood).blend(0.02f);
+    }
+    Build pb;
+    pb.dress = 1;
+    pb.longHair = true;
+    pb.top = Vec3(0.7f, 0.45f, 0.38f);
+    pb.bottom = Vec3(0.75f, 0.72f, 0.66f);
+    Pose passenger = rower;
+    passenger.yaw = 0.0f;
+    for (int side = 0; side < 2; ++side) {
+        passenger.shoulderFlex[side] = 0.5f;
+        passenger.elbow[side] = 1.3f;
+        passenger.shoulderOut[side] = 0.15f;
+    }
+    passenger.lean = 0.1f;
+    passenger.rootOffset = Vec3(0, 0.39f + 0.1f - 0.95f, -1.25f);
+    addFigure(s, solvePose(passenger, pb), pb);
+    m.parts.push_back(meshShape(s, small ? 0.05f : 0.022f));
+    return m;
+}
+
+// A head to garble: skull, jaw, nose, ears, brows and eye sockets (unit about 0.25 m).
+Part plainHead(int variant, float cell) {
+    Shape s;
+    const Vec3 skin = variant % 2 ? Vec3(0.9f, 0.84f, 0.78f) : Vec3(0.82f, 0.72f, 0.64f);
+    s.ellipsoid(Vec3(0, 0.02f, -0.01f), Vec3(0.08f, 0.1f, 0.098f)).colour(skin);
+    s.ellipsoid(Vec3(0, -0.05f, 0.03f), Vec3(0.06f, 0.06f, 0.065f)).colour(skin).blend(0.03f);
+    s.capsule(Vec3(0, 0.0f, 0.08f), Vec3(0, -0.035f, 0.1f), 0.012f, 0.018f + 0.004f * variant).colour(skin).blend(0.012f);
+    for (float sx : {-1.0f, 1.0f}) {
+        s.ellipsoid(Vec3(sx * 0.08f, -0.005f, -0.005f), Vec3(0.012f, 0.03f, 0.02f)).colour(skin).blend(0.01f);
+        s.ellipsoid(Vec3(sx * 0.03f, 0.018f, 0.085f), Vec3(0.02f, 0.012f, 0.015f)).sub().blend(0.01f);
+        s.capsule(Vec3(sx * 0.012f, 0.04f, 0.088f), Vec3(sx * 0.05f, 0.038f, 0.078f), 0.008f).colour(skin).blend(0.01f);
+    }
+    s.ellipsoid(Vec3(0, -0.06f, 0.085f), Vec3(0.025f, 0.006f, 0.01f)).sub().blend(0.005f);
+    s.capsule(Vec3(0, -0.08f, -0.02f), Vec3(0, -0.14f, -0.02f), 0.045f).colour(skin).blend(0.03f);
+    return meshShape(s, cell);
+}
+
+// A heap of distorted heads: each stretched, sheared, twisted and swollen differently.
+Mesh makeHeads(bool small) {
+    content::Rng rng(0x4EAD5);
+    std::vector<Part> kinds;
+    for (int v = 0; v < 3; ++v) kinds.push_back(plainHead(v, small ? 0.012f : 0.007f));
+    Mesh m;
+    const int layers[] = {14, 9, 5, 2};
+    float y = 0.12f;
+    for (int layer = 0; layer < 4; ++layer) {
+        const int n = layers[layer];
+        const float ring = 0.12f * float(n) / 3.0f;
+        for (int i = 0; i < n; ++i) {
+            const Part& kind = kinds[rng.below(3)];
+            const Vec3 stretch(float(rng.uniform(0.7, 1.5)), float(rng.uniform(0.7, 1.6)), float(rng.uniform(0.7, 1.4)));
+            const float shear = float(rng.uniform(-0.5, 0.5)), twist = float(rng.uniform(-5, 5)), swell = float(rng.uniform(0.0, 0.35));
+            const float a = 2 * kPi * (float(i) + float(rng.uniform(0, 0.6))) / float(n);
+            Placement at;
+            at.rot = Mat3::rotY(float(rng.uniform(0, 2 * kPi))) * Mat3::rotX(float(rng.uniform(-0.6, 0.6))) *
+                     Mat3::rotZ(float(rng.uniform(-0.8, 0.8)));
+            at.offset = Vec3(ring * std::cos(a), y + float(rng.uniform(0, 0.05)), ring * std::sin(a));
+            Part p = kind;
+            for (Vec3& q : p.pos) {
+                Vec3 r = mul(q, stretch);
+                r.x += shear * r.y;
+                const float t = twist * r.y;
+                r = Vec3(r.x * std::cos(t) - r.z * std::sin(t), r.y, r.x * std::sin(t) + r.z * std::cos(t));
+                r = r * (1.0f + swell * std::sin(r.y * 30.0f + float(i)));
+                q = at.apply(r);
+            }
+            computeNormals(p);
+            m.parts.push_back(std::move(p));
+        }
+        y += 0.16f;
+    }
+    // Every head above the ground.
+    float low = 1e9f;
+    for (const Part& p : m.parts)
+        for (const Vec3& q : p.pos) low = std::min(low, q.y);
+    translate(m, Vec3(0, -low, 0));
+    return m;
+}
+
+// A pair of eyes looking ahead (+z): white, a coloured iris, a black pupil under the cornea.
+Mesh makeEyes(bool small) {
+    Mesh m;
+    for (float sx : {-1.0f, 1.0f}) {
+        Shape s;
+        s.sphere(Vec3(0, 0, 0), 1.0f).colour(Vec3(0.95f, 0.93f, 0.9f));
+        s.sphere(Vec3(0, 0, 0.52f), 0.55f).colour(Vec3(0.95f, 0.93f, 0.9f)).blend(0.08f);
+        Part p = meshShape(s, small ? 0.1f : 0.04f);
+        for (size_t i = 0; i < p.pos.size(); ++i) {
+            const Vec3 d = normalize(p.pos[i]);
+            const float r = std::sqrt(d.x * d.x + d.y * d.y);
+            if (d.z > 0 && r < 0.2f) p.col[i] = Vec3(0.03f, 0.03f, 0.03f);
+            else if (d.z > 0 && r < 0.5f) {
+                const float ang = std::atan2(d.y, d.x);
+                const float streak = 0.5f + 0.5f * std::sin(ang * 23.0f);
+                p.col[i] = lerp(Vec3(0.22f, 0.38f, 0.5f), Vec3(0.45f, 0.6f, 0.62f), streak * (r - 0.2f) / 0.3f);
+            } else if (d.z < 0.2f) {
+                p.col[i] = Vec3(0.92f, 0.82f, 0.8f);
+            }
+        }
+        Mesh one;
+        Placement at;
+        at.offset = Vec3(sx * 1.35f, 0, 0);
+        at.rot = Mat3::rotY(-sx * 0.06f);
+        Part placed;
+        append(placed, p, at);
+        m.parts.push_back(std::move(placed));
+    }
+    return m;
+}
+
+// A low rocky island, about 0.2 units across (the reference scene draws it 100 times larger).
+Mesh makeIsland(bool small) {
+    const float R = 0.1f;
+    auto h = [R](float x, float z) {
+        const float r = std::sqrt(x * x + z * z) / R;
+        const float dome = 0.014f * std::max(0.0f, 1.0f - r * r) - 0.002f;
+        const float rock = 0.014f * std::pow(fbm3(Vec3(x * 45.0f, 0, z * 45.0f), 11, 5), 2.5f) * clampf(1.2f - r, 0, 1);
+        return std::max(dome + rock, -0.002f);
+    };
+    Part p = heightfield(h,
+                         [](const Vec3& q) {
+                             const float n = fbm3(q * 400.0f, 13, 3);
+                             const Vec3 rock = lerp(Vec3(0.42f, 0.4f, 0.37f), Vec3(0.62f, 0.6f, 0.56f), n);
+                             return q.y < 0.0005f ? Vec3(0.3f, 0.29f, 0.27f) : rock;
+                         },
+                         -R * 1.15f, -R * 1.15f, R * 1.15f, R * 1.15f, small ? 60 : 180, small ? 60 : 180);
+    // Keep the round island, drop the corners of the grid.
+    Part round;
+    round.pos = p.pos;
+    round.nrm = p.nrm;
+    round.col = p.col;
+    for (size_t t = 0; t + 2 < p.idx.size(); t += 3) {
+        const Vec3 c = (p.pos[p.idx[t]] + p.pos[p.idx[t + 1]] + p.pos[p.idx[t + 2]]) / 3.0f;
+        if (std::sqrt(c.x * c.x + c.z * c.z) < R * 1.1f) round.idx.insert(round.idx.end(), {p.idx[t], p.idx[t + 1], p.idx[t + 2]});
+    }
+    Mesh m;
+    m.parts.push_back(std::move(round));
+    return m;
+}
+
+// The scanned landscape: rolling ground 50 units across, trees and the ruins of a colonnade
+// and walls around a plaza at the centre.
+Mesh makeLandscape(bool small) {
+    auto ground = [](float x, float z) {
+        const float r = std::sqrt(x * x + z * z);
+        const float hills = 3.5f * (fbm3(Vec3(x * 0.06f, 0, z * 0.06f), 21, 4) - 0.45f);
+        const float plaza = smoothstepf(6.0f, 12.0f, r);
+        return 0.05f + hills * plaza;
+    };
+    Mesh m;
+    m.parts.push_back(heightfield(
+        ground,
+        [](const Vec3& p) {
+            const float n = fbm3(p * 0.5f, 23, 3);
+            const float r = std::sqrt(p.x * p.x + p.z * p.z);
+            const Vec3 grass = lerp(Vec3(0.33f, 0.4f, 0.26f), Vec3(0.48f, 0.5f, 0.36f), n);
+            return r < 8.0f ? lerp(Vec3(0.62f, 0.6f, 0.55f), grass, smoothstepf(6.0f, 8.0f, r)) : grass;
+        },
+        -25, -25, 25, 25, small ? 64 : 220, small ? 64 : 220));
+
+    content::Rng rng(0x7EE5);
+    const float cell = small ? 0.2f : 0.12f;
+    // Trees on the slopes, away from the plaza.
+    Shape trees;
+    for (int i = 0; i < 46; ++i) {
+        const float a = float(rng.uniform(0, 2 * kPi)), r = float(rng.uniform(11, 23));
+        const float x = r * std::cos(a), z = r * std::sin(a), y = ground(x, z);
+        const float h = float(rng.uniform(3.0, 6.5));
+        trees.capsule(Vec3(x, y - 0.3f, z), Vec3(x, y + h * 0.6f, z), 0.22f, 0.12f).colour(Vec3(0.35f, 0.27f, 0.2f));
+        for (int k = 0; k < 5; ++k) {
+            const Vec3 c(x + float(rng.uniform(-1, 1)) * h * 0.18f, y + h * float(rng.uniform(0.6, 0.95)), z + float(rng.uniform(-1, 1)) * h * 0.18f);
+            trees.sphere(c, h * float(rng.uniform(0.16, 0.26))).colour(Vec3(0.3f, 0.42f, 0.27f)).blend(0.5f);
+        }
+    }
+    m.parts.push_back(meshShape(trees, cell));
+    // Ruins: a broken colonnade around the plaza, two walls with gaps, a fallen column.
+    Shape ruins;
+    const Vec3 stone{0.72f, 0.7f, 0.64f};
+    for (int i = 0; i < 12; ++i) {
+        const float a = 2 * kPi * float(i) / 12.0f + 0.13f;
+        const float x = 6.5f * std::cos(a), z = 6.5f * std::sin(a);
+        const float h = i % 3 == 1 ? float(rng.uniform(0.6, 1.6)) : float(rng.uniform(3.0, 4.2));
+        ruins.cylinder(Vec3(x, 0.0f, z), Vec3(x, 0.35f, z), 0.55f, 0.04f).colour(stone);
+        ruins.cylinder(Vec3(x, 0.3f, z), Vec3(x, h, z), 0.38f, 0.03f).colour(stone).blend(0.1f);
+    }
+    ruins.cylinder(Vec3(2.0f, 0.45f, -3.0f), Vec3(5.2f, 0.45f, -1.2f), 0.38f, 0.03f).colour(stone);  // fallen
+    ruins.roundBox(Vec3(-3.0f, 1.2f, -9.5f), Vec3(3.0f, 1.2f, 0.3f), 0.05f).colour(stone);
+    ruins.roundBox(Vec3(9.5f, 0.9f, 2.0f), Vec3(0.3f, 0.9f, 2.5f), 0.05f).colour(stone);
+    for (int k = 0; k < 7; ++k)  // broken tops and gaps
+        ruins.sphere(Vec3(float(rng.uniform(-6, 0)), float(rng.uniform(2.0, 2.8)), -9.5f), float(rng.uniform(0.5, 1.1))).sub().blend(0.1f);
+    ruins.sphere(Vec3(9.5f, 1.9f, 2.6f), 0.9f).sub().blend(0.1f);
+    ruins.roundBox(Vec3(0, 0.12f, 0), Vec3(2.5f, 0.12f, 2.5f), 0.05f).colour(Vec3(0.66f, 0.64f, 0.58f));  // plinth
+    m.parts.push_back(meshShape(ruins, cell));
+    return m;
+}
+
+}  // namespace
+
+}  // namespace kit
+
+CONTENT_ASSETS(scenes) {
+    kit::addMeshAsset({"gto.objb", 1, 1.0, kit::makeCoupe});
+    kit::addMeshAsset({"sceneboat.objb", 1, 1.5, kit::makeBoatScene});
+    kit::addMeshAsset({"headsgarbled.objb", 1, 1.5, kit::makeHeads});
+    kit::addMeshAsset({"eyes.objb", 1, 0.3, kit::makeEyes});
+    kit::addMeshAsset({"island.objb", 1, 0.3, kit::makeIsland});
+    kit::addMeshAsset({"lidar4.objb", 1, 2.0, kit::makeLandscape});
+}
