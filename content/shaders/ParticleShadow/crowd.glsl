@@ -43,9 +43,12 @@ float particleChaseRate(float age, uint i) {
 }
 
 float particleTurbulence(float age, float cell, uint i) {
-    // Now and then a Voronoi cell of particles is blown off and drifts back.
-    float gust = smoothstep(0.72, 0.95, valueNoise2(vec2(cell * 97.0, ttime * 0.45 + CROWD_DIRECTION * 3.0)));
-    return 0.03 + gust * 0.9 + 0.02 * hash1(i, 16u);
+    // Now and then a few figures are caught by a gust: Voronoi cells of their particles are
+    // blown off and drift back.
+    uint figure = hashU(i * 2654435761u + CROWD_SEED) % kFigures;
+    float caught = smoothstep(0.62, 0.85, valueNoise2(vec2(float(figure) * 7.31, ttime * 0.3 + CROWD_DIRECTION * 5.0)));
+    float gust = caught * smoothstep(0.45, 0.8, valueNoise2(vec2(cell * 97.0, ttime * 0.45 + CROWD_DIRECTION * 3.0)));
+    return 0.03 + gust * 0.8 + 0.02 * hash1(i, 16u);
 }
 
 vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float speed, float age, uint i) {

@@ -77,7 +77,10 @@ void stepParticle(uint i, uint width) {
     float age = fresh ? 0.0 : vel.w + DeltaT;
     vec2 cellUV = (vec2(tc) + 0.5) / float(width) * 0.61 + vec2(0.13, 0.29);
     float cell = texture(VoronoiTexture, cellUV).r;
-    vec3 goal = flowAt(target) * particleTurbulence(age, cell, i) +
+    // Each particle feels the field a little way from its target, so a patch that is blown
+    // off spreads into a plume instead of moving as one slab.
+    vec3 probe = target + (vec3(hash1(i, 41u), hash1(i, 42u), hash1(i, 43u)) - 0.5) * 1.2;
+    vec3 goal = flowAt(probe) * particleTurbulence(age, cell, i) +
                 particleScatter(target, i) * particleGather(target, i);
     if (fresh) {
         vel = vec4(0.0);
