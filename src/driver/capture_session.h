@@ -4,6 +4,9 @@
 // and/or into ffmpeg. Runs on the render thread after loading, in place of the real-time
 // loop; the music is not played. The same command gives the same files.
 //
+// Beside the PNG files, DIR/frames.txt lists each file with its show frame, demo time and
+// scene class, one line per file (the contact sheet labels its pictures from it).
+//
 // Log lines (standard output), all tagged "capture:": the load time and peak memory, the
 // plan, one progress line per frame (frame n of N, demo time, active scene, time left), and
 // at the end a per-scene table of wall-clock and CPU time per frame.
