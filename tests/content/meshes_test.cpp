@@ -84,6 +84,28 @@ TEST_F(ShowMeshes, RoundTripThroughTheReader) {
     }
 }
 
+// Closed parts are wound outward: their signed volume is positive. (The water, the island and
+// the landscape's ground are open surfaces wound upward.)
+TEST_F(ShowMeshes, ClosedPartsWindOutward) {
+    for (const auto& [file, mesh] : built_) {
+        for (size_t p = 0; p < mesh.parts.size(); ++p) {
+            if (file == "island.objb" || ((file == "lidar4.objb" || file == "sceneboat.objb") && p == 0)) continue;
+            const kit::Part& part = mesh.parts[p];
+            double volume = 0;
+            for (size_t t = 0; t + 2 < part.idx.size(); t += 3)
+                volume += kit::dot(part.pos[part.idx[t]], kit::cross(part.pos[part.idx[t + 1]], part.pos[part.idx[t + 2]])) / 6.0;
+            EXPECT_GT(volume, 0.0) << file << " part " << p;
+        }
+    }
+    // The open surfaces face up.
+    for (const char* file : {"island.objb", "lidar4.objb", "sceneboat.objb"}) {
+        const kit::Part& ground = built_[file].parts[0];
+        double up = 0;
+        for (const kit::Vec3& n : ground.nrm) up += n.y;
+        EXPECT_GT(up / double(ground.nrm.size()), 0.5) << file;
+    }
+}
+
 TEST_F(ShowMeshes, StandingHasAPartPerFigure) { EXPECT_GE(built_["standing.objb"].parts.size(), 18u); }
 
 // Every scatter set fills 60-100 % of its grid, as the scatter would count it.

@@ -93,9 +93,10 @@ bool renderPng(const std::string& path, const std::vector<const Mesh*>& meshes, 
 }
 
 bool previewMesh(const std::string& path, const Mesh& mesh, int tile) {
-    const std::vector<const Mesh*> one{&mesh, &mesh, &mesh};
+    // A group of many parts also gets a close look at its last part.
+    const bool closeUp = mesh.parts.size() > 1;
     Canvas cv;
-    cv.w = tile * 3;
+    cv.w = tile * (closeUp ? 4 : 3);
     cv.h = tile;
     cv.depth.assign(size_t(cv.w) * cv.h, -1e30f);
     cv.rgb = cv::Mat(cv.h, cv.w, CV_8UC3, cv::Scalar(26, 22, 20));
@@ -103,6 +104,11 @@ bool previewMesh(const std::string& path, const Mesh& mesh, int tile) {
     drawTile(cv, 0, 0, tile, mesh, View{0, 0}, b);
     drawTile(cv, tile, 0, tile, mesh, View{kPi * 0.5f, 0}, b);
     drawTile(cv, 2 * tile, 0, tile, mesh, View{kPi * 0.25f, 0.45f}, b);
+    if (closeUp) {
+        Mesh first;
+        first.parts.push_back(mesh.parts.back());
+        drawTile(cv, 3 * tile, 0, tile, first, View{kPi * 0.15f, 0.1f}, bounds(first));
+    }
     return cv::imwrite(path, cv.rgb);
 }
 

@@ -66,6 +66,7 @@ Shape classicalStatue() {
 Mesh makeStatue(bool small) {
     Mesh m;
     m.parts.push_back(meshShape(classicalStatue(), small ? 0.03f : 0.013f));
+    translate(m, Vec3(0, -bounds(m).lo.y, 0));  // the plinth on y = 0: the scatter keeps y >= 0 only
     return m;
 }
 
@@ -73,6 +74,7 @@ Mesh makeStatue(bool small) {
 Mesh makeStatueSimple(bool small) {
     Mesh m;
     m.parts.push_back(meshShape(classicalStatue(), small ? 0.045f : 0.022f));
+    translate(m, Vec3(0, -bounds(m).lo.y, 0));
     scale(m, 2.5f / bounds(m).hi.y);
     return m;
 }
@@ -156,6 +158,7 @@ Mesh makeWarrior(bool small) {
     s.roundBox(Vec3(0, 0.15f, 0), Vec3(0.45f, 0.15f, 0.4f), 0.02f).colour(kMarbleShade);
     Mesh m;
     m.parts.push_back(meshShape(s, small ? 0.035f : 0.014f));
+    translate(m, Vec3(0, -bounds(m).lo.y, 0));
     return m;
 }
 
@@ -164,9 +167,9 @@ Mesh makeWarrior(bool small) {
 }  // namespace kit
 
 CONTENT_ASSETS(statues) {
-    kit::addMeshAsset({"agalma3.objb", 2, 2.0, kit::makeStatue});
-    kit::addMeshAsset({"agalma3simple.objb", 2, 0.6, kit::makeStatueSimple});
+    kit::addMeshAsset({"agalma3.objb", 3, 2.0, kit::makeStatue});
+    kit::addMeshAsset({"agalma3simple.objb", 3, 0.6, kit::makeStatueSimple});
     kit::addMeshAsset({"agalma3cut.objb", 2, 1.5, kit::makeBust});
     kit::addMeshAsset({"cupidhead.objb", 2, 1.5, kit::makeCherub});
-    kit::addMeshAsset({"agalma2.objb", 2, 1.5, kit::makeWarrior});
+    kit::addMeshAsset({"agalma2.objb", 3, 1.5, kit::makeWarrior});
 }

@@ -309,7 +309,7 @@ const char* kThemeFall =
     "A5:4 G5:4 F5:4 E5:4 | D5:4 C5:4 A4:8 | C#5:4 E5:4 G5:4 A5:4 | Bb5:8 A5:8";
 // The forest's slow line.
 const char* kThemeForest =
-    "D5:8 C5:4 A4:4 | Bb4:12 -:4 | A4:8 F4:4 D4:4 | E4:12 -:4 |"
+    "D5:8 C5:4 A4:4 | Bb4:12 -:4 | A4:8 G4:4 E4:4 | C#5:12 -:4 |"
     "D5:8 F5:4 E5:4 | D5:12 -:4 | C5:8 A4:4 E4:4 | A4:12 -:4";
 
 const char* kFour = "X...x...x...x...";
