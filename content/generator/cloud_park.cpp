@@ -139,7 +139,8 @@ void gateway(ScanBuilder& s, P3 c, float yaw) {
     s.orientedBox(c + P3{0, h + 0.6f, 0}, span, 1.6f, depth, yaw);
 }
 
-// A deciduous tree: trunk, a few limbs, a crown of overlapping balls.
+// A deciduous tree: trunk, a few limbs, and a crown of many leafy clumps gathered at the
+// limbs' ends, so that its outline is ragged rather than round.
 void tree(ScanBuilder& s, Rng& rng, P3 base, float height) {
     const float trunkH = height * static_cast<float>(rng.uniform(0.32, 0.42));
     const float crownR = height * static_cast<float>(rng.uniform(0.28, 0.36));
@@ -148,38 +149,43 @@ void tree(ScanBuilder& s, Rng& rng, P3 base, float height) {
     std::vector<float> radii;
     const P3 top = base + P3{0, trunkH + crownR * 0.9f, 0};
     centres.push_back(top);
-    radii.push_back(crownR);
-    radii.back() *= 0.7f;
-    // Limbs reach out from the trunk; each carries a cluster of smaller clumps of leaves.
-    const int limbs = 4 + static_cast<int>(rng.below(3));
+    radii.push_back(crownR * 0.55f);
+    const int limbs = 5 + static_cast<int>(rng.below(3));
     for (int i = 0; i < limbs; ++i) {
-        const float a = static_cast<float>(i) * 2.0f * kPi / limbs + static_cast<float>(rng.uniform(-0.4, 0.4));
-        const P3 off{std::cos(a) * crownR * 0.75f, static_cast<float>(rng.uniform(-0.3, 0.7)) * crownR, std::sin(a) * crownR * 0.75f};
-        s.tube(base + P3{0, trunkH * 0.85f, 0}, top + off * 0.85f, 0.07f + height * 0.006f);
-        const int clumps = 2 + static_cast<int>(rng.below(3));
+        const float a = static_cast<float>(i) * 2.0f * kPi / static_cast<float>(limbs) + static_cast<float>(rng.uniform(-0.4, 0.4));
+        const P3 off{std::cos(a) * crownR * 0.65f, static_cast<float>(rng.uniform(-0.3, 0.6)) * crownR, std::sin(a) * crownR * 0.65f};
+        s.tube(base + P3{0, trunkH * 0.85f, 0}, top + off * 0.9f, 0.07f + height * 0.006f);
+        const int clumps = 6 + static_cast<int>(rng.below(5));
         for (int k = 0; k < clumps; ++k) {
-            const P3 jitter{static_cast<float>(rng.uniform(-0.35, 0.35)) * crownR, static_cast<float>(rng.uniform(-0.25, 0.3)) * crownR,
-                            static_cast<float>(rng.uniform(-0.35, 0.35)) * crownR};
+            const P3 jitter{static_cast<float>(rng.uniform(-0.4, 0.4)) * crownR, static_cast<float>(rng.uniform(-0.3, 0.35)) * crownR,
+                            static_cast<float>(rng.uniform(-0.4, 0.4)) * crownR};
             centres.push_back(top + off + jitter);
-            radii.push_back(crownR * static_cast<float>(rng.uniform(0.3, 0.55)));
+            radii.push_back(crownR * static_cast<float>(rng.uniform(0.16, 0.32)));
         }
     }
-    s.crown(centres, radii, 0.9f);
+    s.crown(centres, radii, 0.6f);
 }
 
-// A conifer: a narrow stack of shrinking balls around a tall trunk.
+// A conifer: tiers of clumps around a tall trunk, wide at the bottom, narrowing to the tip.
 void conifer(ScanBuilder& s, Rng& rng, P3 base, float height) {
     s.cylinder(base - P3{0, 0.3f, 0}, 0.22f, height * 0.3f, false);
     std::vector<P3> centres;
     std::vector<float> radii;
-    const int layers = 7;
-    for (int i = 0; i < layers; ++i) {
-        const float f = static_cast<float>(i) / (layers - 1);
+    const int tiers = 8;
+    for (int i = 0; i < tiers; ++i) {
+        const float f = static_cast<float>(i) / (tiers - 1);
         const float r = (1.0f - f * 0.85f) * height * 0.2f;
-        centres.push_back(base + P3{static_cast<float>(rng.uniform(-0.2, 0.2)), height * (0.3f + 0.62f * f), static_cast<float>(rng.uniform(-0.2, 0.2))});
-        radii.push_back(r);
+        const P3 c = base + P3{0, height * (0.28f + 0.66f * f), 0};
+        centres.push_back(c);
+        radii.push_back(r * 0.55f);
+        const int around = std::max(3, static_cast<int>(9.0f * (1.0f - f)));
+        for (int k = 0; k < around; ++k) {
+            const float a = static_cast<float>(k) * 2.0f * kPi / static_cast<float>(around) + static_cast<float>(rng.uniform(0, 0.6));
+            centres.push_back(c + P3{std::cos(a) * r * 0.65f, -r * 0.25f, std::sin(a) * r * 0.65f});
+            radii.push_back(r * static_cast<float>(rng.uniform(0.3, 0.45)));
+        }
     }
-    s.crown(centres, radii, 0.9f);
+    s.crown(centres, radii, 0.6f);
 }
 
 // A park bench and a lamp post, for scale.
@@ -212,18 +218,21 @@ void buildPark(ScanBuilder& s) {
     }
     // Trees: a loose wood around the edges, scattered ones inside, none on the paths, the
     // plaza or the chapel; the tallest stand furthest out.
+    // Shapes draw from their own generator, so that reshaping trees never moves them.
+    Rng shapes(78);
     int placed = 0;
     for (int attempt = 0; attempt < 400 && placed < 70; ++attempt) {
         const float x = static_cast<float>(rng.uniform(-kHalf + 2, kHalf - 2)), z = static_cast<float>(rng.uniform(-kHalf + 2, kHalf - 2));
         if (onPathOrPlaza(x, z, 3.5f)) continue;
+        if (std::sqrt(x * x + z * z) < kPlazaRadius + 8.0f) continue;  // crowns stay clear of the colonnade
         if (x > 9.0f && x < 33.0f && z > -34.0f && z < -12.0f) continue;  // the chapel
         if (std::fabs(x + 26.0f) < 6.0f && std::fabs(z - 9.0f) < 6.0f) continue;  // the gateway
         const float edge = std::max(std::fabs(x), std::fabs(z)) / kHalf;
         if (rng.uniform() > 0.25 + 0.75 * edge) continue;
         const float h = static_cast<float>(rng.uniform(8.0, 12.0) + 7.0 * edge);
         const P3 base{x, parkHeight(n, x, z), z};
-        if (rng.uniform() < 0.3) conifer(s, rng, base, h);
-        else tree(s, rng, base, h);
+        if (rng.uniform() < 0.3) conifer(s, shapes, base, h);
+        else tree(s, shapes, base, h);
         ++placed;
     }
     // Low shrubs.
@@ -273,7 +282,7 @@ void previewParkCloud(const Context& ctx, const std::string& path) {
 }
 
 CONTENT_ASSETS(parkCloud) {
-    addAsset({"newresources/2.ascbbcomp", 1, 12.0, makeParkCloud, previewParkCloud});
+    addAsset({"newresources/2.ascbbcomp", 2, 12.0, makeParkCloud, previewParkCloud});
 }
 
 }  // namespace

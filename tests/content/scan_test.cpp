@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "generator/depth_recording.h"
 #include "generator/fields.h"
 #include "generator/scan.h"
 
@@ -97,6 +98,31 @@ TEST(Fields, CurlNoiseIsDivergenceFreeAndVoronoiTiles) {
         inside += std::fabs(map[static_cast<size_t>(y) * w + 31] - map[static_cast<size_t>(y) * w + 32]);
     }
     EXPECT_LT(across, 2.0 * inside + 1.0);
+}
+
+}  // namespace
+
+namespace {
+
+// Mean absolute difference of the depths of two frames, in millimetres.
+double depthChange(const cv::Mat& a, const cv::Mat& b) {
+    double sum = 0.0;
+    for (int y = 0; y < a.rows; ++y)
+        for (int x = 0; x < a.cols; ++x) sum += std::abs(content::depthMillimetres(a, x, y) - content::depthMillimetres(b, x, y));
+    return sum / (a.rows * a.cols);
+}
+
+// The recording loops without a jump: the last frame leads into the first as gently as any
+// frame leads into the next.
+TEST(DepthRecording, LoopsWithoutAJump) {
+    const int w = 160;
+    const cv::Mat first = content::renderDepthFrame(content::kDepthFirst, w).depth;
+    const cv::Mat second = content::renderDepthFrame(content::kDepthFirst + 1, w).depth;
+    const cv::Mat last = content::renderDepthFrame(content::kDepthLast, w).depth;
+    const cv::Mat middle = content::renderDepthFrame(400, w).depth, next = content::renderDepthFrame(401, w).depth;
+    const double step = std::max(depthChange(first, second), depthChange(middle, next));
+    EXPECT_LT(depthChange(last, first), 1.5 * step);
+    EXPECT_GT(depthChange(first, middle), step);  // and the person does move
 }
 
 }  // namespace

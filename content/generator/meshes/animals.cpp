@@ -115,7 +115,7 @@ Mesh makeBird(bool small) {
 }  // namespace kit
 
 CONTENT_ASSETS(animals) {
-    kit::addMeshAsset({"buffalo.objb", 1, 1.0, kit::makeBuffalo});
-    kit::addMeshAsset({"cheetah2.objb", 1, 0.8, kit::makeCheetah});
-    kit::addMeshAsset({"bird.objb", 1, 0.5, kit::makeBird});
+    kit::addMeshAsset({"buffalo.objb", 2, 1.0, kit::makeBuffalo});
+    kit::addMeshAsset({"cheetah2.objb", 2, 0.8, kit::makeCheetah});
+    kit::addMeshAsset({"bird.objb", 2, 0.5, kit::makeBird});
 }

@@ -34,6 +34,11 @@ void addMeshAsset(MeshAsset asset) {
         const Mesh mesh = buildFinal(*findMeshAsset(file), ctx.small);
         writeMesh(tmpPath, mesh);
     };
+    // One look per file; of the walk cycle only its first frame (--mesh-previews draws the strip).
+    if (file.rfind("walkers2/", 0) == 0 && file != "walkers2/mesh.0001.objb") {
+        content::addAsset(a);
+        return;
+    }
     a.preview = [file](const content::Context& ctx, const std::string& finalPath) {
         Mesh mesh;
         std::string error;

@@ -94,14 +94,14 @@ int previews(const content::Context& ctx) {
         name = name.substr(0, name.size() - 5);
         if (name.rfind("walkers2_", 0) == 0) {
             const int frame = std::atoi(name.c_str() + std::string("walkers2_mesh.").size());
-            if ((frame - 1) % 4 == 0) walk.push_back(&meshes[i]);
+            if ((frame - 1) % 7 == 0) walk.push_back(&meshes[i]);
             if (frame != 1) continue;
         }
         previewMesh(ctx.previewDir + "/" + name + ".png", meshes[i]);
         std::printf("meshes: preview %s/%s.png\n", ctx.previewDir.c_str(), name.c_str());
     }
     if (!walk.empty()) {
-        renderPng(ctx.previewDir + "/walkers2_cycle.png", walk, {View{kPi * 0.5f, 0}, View{0, 0}}, 150);
+        renderPng(ctx.previewDir + "/walkers2_cycle.png", walk, {View{kPi * 0.5f, 0}, View{0, 0}}, 260);
         std::printf("meshes: preview %s/walkers2_cycle.png\n", ctx.previewDir.c_str());
     }
     return 0;

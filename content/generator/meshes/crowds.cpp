@@ -154,9 +154,9 @@ Mesh makeFallers(bool small) {
 }  // namespace kit
 
 CONTENT_ASSETS(crowds) {
-    kit::addMeshAsset({"standing.objb", 1, 2.0, kit::makeStanding});
-    kit::addMeshAsset({"standing3.objb", 1, 1.0, kit::makeStanding3});
-    kit::addMeshAsset({"people.objb", 1, 2.0, kit::makePeople});
-    kit::addMeshAsset({"peoplerow.objb", 1, 1.0, kit::makePeopleRow});
-    kit::addMeshAsset({"fallers.objb", 1, 1.0, kit::makeFallers});
+    kit::addMeshAsset({"standing.objb", 2, 2.0, kit::makeStanding});
+    kit::addMeshAsset({"standing3.objb", 2, 1.0, kit::makeStanding3});
+    kit::addMeshAsset({"people.objb", 2, 2.0, kit::makePeople});
+    kit::addMeshAsset({"peoplerow.objb", 2, 1.0, kit::makePeopleRow});
+    kit::addMeshAsset({"fallers.objb", 2, 1.0, kit::makeFallers});
 }

@@ -22,10 +22,13 @@ Mesh makeCoupe(bool small) {
     const Vec3 paint{0.74f, 0.75f, 0.78f};
     const Vec3 tyre{0.08f, 0.08f, 0.09f};
     const Vec3 chrome{0.9f, 0.9f, 0.92f};
-    s.roundBox(Vec3(0, 0.58f, 0.05f), Vec3(0.8f, 0.2f, 2.05f), 0.14f).colour(paint);
-    s.roundBox(Vec3(0, 0.9f, -0.45f), Vec3(0.62f, 0.16f, 0.72f), 0.14f, Mat3::rotX(-0.06f)).colour(paint).blend(0.18f);
-    s.ellipsoid(Vec3(0, 0.72f, -1.3f), Vec3(0.8f, 0.3f, 1.0f)).colour(paint).blend(0.2f);  // fastback
-    s.roundBox(Vec3(0, 0.66f, 1.3f), Vec3(0.78f, 0.1f, 0.85f), 0.1f, Mat3::rotX(0.05f)).colour(paint).blend(0.1f);  // bonnet
+    // Body: a low tub with rounded flanks, a long bonnet and a short tail.
+    s.roundBox(Vec3(0, 0.55f, 0.05f), Vec3(0.74f, 0.16f, 2.0f), 0.2f).colour(paint);
+    s.ellipsoid(Vec3(0, 0.58f, 0.05f), Vec3(0.93f, 0.3f, 2.25f)).colour(paint).blend(0.25f);
+    // Cabin: a narrower glasshouse set back, its roof running into a fastback.
+    s.roundBox(Vec3(0, 0.98f, -0.35f), Vec3(0.52f, 0.16f, 0.62f), 0.17f, Mat3::rotX(-0.05f)).colour(paint).blend(0.22f);
+    s.ellipsoid(Vec3(0, 0.76f, -1.25f), Vec3(0.72f, 0.3f, 1.05f)).colour(paint).blend(0.25f);
+    s.roundBox(Vec3(0, 0.66f, 1.25f), Vec3(0.74f, 0.08f, 0.85f), 0.12f, Mat3::rotX(0.06f)).colour(paint).blend(0.14f);  // bonnet
     for (float z : {-1.35f, 1.38f})
         for (float sx : {-1.0f, 1.0f}) s.cylinder(Vec3(sx * 0.6f, 0.34f, z), Vec3(sx * 1.05f, 0.34f, z), 0.42f, 0.0f).sub().blend(0.05f);
     for (float z : {-1.35f, 1.38f})
@@ -44,7 +47,7 @@ Mesh makeCoupe(bool small) {
     Part& p = m.parts[0];
     for (size_t i = 0; i < p.pos.size(); ++i) {
         const Vec3& q = p.pos[i];
-        if (q.y > 0.86f && q.y < 1.1f && q.z > -1.3f && q.z < 0.42f && std::fabs(p.nrm[i].y) < 0.8f) p.col[i] = Vec3(0.1f, 0.12f, 0.15f);
+        if (q.y > 0.9f && q.y < 1.2f && q.z > -1.3f && q.z < 0.45f && std::fabs(p.nrm[i].y) < 0.8f) p.col[i] = Vec3(0.1f, 0.12f, 0.15f);
     }
     translate(m, Vec3(0, -bounds(m).lo.y, 0));
     return m;
@@ -204,20 +207,20 @@ Mesh makeEyes(bool small) {
     return m;
 }
 
-// A low rocky island, about 0.2 units across (the reference scene draws it 100 times larger).
+// A low rocky island, 24 units across and under 2 high; its shore dips just below y = 0.
 Mesh makeIsland(bool small) {
-    const float R = 0.1f;
+    const float R = 12.0f;
     auto h = [R](float x, float z) {
         const float r = std::sqrt(x * x + z * z) / R;
-        const float dome = 0.014f * std::max(0.0f, 1.0f - r * r) - 0.002f;
-        const float rock = 0.014f * std::pow(fbm3(Vec3(x * 45.0f, 0, z * 45.0f), 11, 5), 2.5f) * clampf(1.2f - r, 0, 1);
-        return std::max(dome + rock, -0.002f);
+        const float dome = 1.7f * std::max(0.0f, 1.0f - r * r) - 0.24f;
+        const float rock = 1.7f * std::pow(fbm3(Vec3(x * 0.375f, 0, z * 0.375f), 11, 5), 2.5f) * clampf(1.2f - r, 0, 1);
+        return std::max(dome + rock, -0.24f);
     };
     Part p = heightfield(h,
                          [](const Vec3& q) {
-                             const float n = fbm3(q * 400.0f, 13, 3);
+                             const float n = fbm3(q * 3.3f, 13, 3);
                              const Vec3 rock = lerp(Vec3(0.42f, 0.4f, 0.37f), Vec3(0.62f, 0.6f, 0.56f), n);
-                             return q.y < 0.0005f ? Vec3(0.3f, 0.29f, 0.27f) : rock;
+                             return q.y < 0.06f ? Vec3(0.3f, 0.29f, 0.27f) : rock;
                          },
                          -R * 1.15f, -R * 1.15f, R * 1.15f, R * 1.15f, small ? 60 : 180, small ? 60 : 180);
     // Keep the round island, drop the corners of the grid.
@@ -295,10 +298,10 @@ Mesh makeLandscape(bool small) {
 }  // namespace kit
 
 CONTENT_ASSETS(scenes) {
-    kit::addMeshAsset({"gto.objb", 1, 1.0, kit::makeCoupe});
-    kit::addMeshAsset({"sceneboat.objb", 1, 1.5, kit::makeBoatScene});
-    kit::addMeshAsset({"headsgarbled.objb", 1, 1.5, kit::makeHeads});
-    kit::addMeshAsset({"eyes.objb", 1, 0.3, kit::makeEyes});
-    kit::addMeshAsset({"island.objb", 1, 0.3, kit::makeIsland});
-    kit::addMeshAsset({"lidar4.objb", 1, 2.0, kit::makeLandscape});
+    kit::addMeshAsset({"gto.objb", 2, 1.0, kit::makeCoupe});
+    kit::addMeshAsset({"sceneboat.objb", 2, 1.5, kit::makeBoatScene});
+    kit::addMeshAsset({"headsgarbled.objb", 2, 1.5, kit::makeHeads});
+    kit::addMeshAsset({"eyes.objb", 2, 0.3, kit::makeEyes});
+    kit::addMeshAsset({"island.objb", 2, 0.3, kit::makeIsland});
+    kit::addMeshAsset({"lidar4.objb", 2, 2.0, kit::makeLandscape});
 }

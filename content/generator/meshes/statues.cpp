@@ -164,9 +164,9 @@ Mesh makeWarrior(bool small) {
 }  // namespace kit
 
 CONTENT_ASSETS(statues) {
-    kit::addMeshAsset({"agalma3.objb", 1, 2.0, kit::makeStatue});
-    kit::addMeshAsset({"agalma3simple.objb", 1, 0.6, kit::makeStatueSimple});
-    kit::addMeshAsset({"agalma3cut.objb", 1, 1.5, kit::makeBust});
-    kit::addMeshAsset({"cupidhead.objb", 1, 1.5, kit::makeCherub});
-    kit::addMeshAsset({"agalma2.objb", 1, 1.5, kit::makeWarrior});
+    kit::addMeshAsset({"agalma3.objb", 2, 2.0, kit::makeStatue});
+    kit::addMeshAsset({"agalma3simple.objb", 2, 0.6, kit::makeStatueSimple});
+    kit::addMeshAsset({"agalma3cut.objb", 2, 1.5, kit::makeBust});
+    kit::addMeshAsset({"cupidhead.objb", 2, 1.5, kit::makeCherub});
+    kit::addMeshAsset({"agalma2.objb", 2, 1.5, kit::makeWarrior});
 }

@@ -51,6 +51,6 @@ Mesh makeMarkPlate(bool small) {
 }  // namespace kit
 
 CONTENT_ASSETS(titles) {
-    kit::addMeshAsset({"velluna.objb", 1, 0.6, kit::makeTitle});
-    kit::addMeshAsset({"qrbplane.objb", 1, 0.6, kit::makeMarkPlate});
+    kit::addMeshAsset({"velluna.objb", 2, 0.6, kit::makeTitle});
+    kit::addMeshAsset({"qrbplane.objb", 2, 0.6, kit::makeMarkPlate});
 }

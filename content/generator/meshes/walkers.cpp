@@ -49,6 +49,6 @@ CONTENT_ASSETS(walkers) {
         char file[64];
         std::snprintf(file, sizeof file, "walkers2/mesh.%04d.objb", i);
         // The budget is a triangle count, so the small set keeps the full frames.
-        kit::addMeshAsset({file, 1, 0.15, [i](bool) { return kit::walkerFrame(i); }});
+        kit::addMeshAsset({file, 2, 0.15, [i](bool) { return kit::walkerFrame(i); }});
     }
 }
