@@ -8,11 +8,15 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <time.h>
+#include <unistd.h>
 
 #include "generator/catalogue.h"
 
@@ -74,39 +78,52 @@ void writeWhole(const fs::path& path, const std::string& text) {
     fs::rename(tmp, path);
 }
 
-// Makes one asset: writes it under a temporary name, then renames it into place.
+// Makes one asset: writes it under a temporary name, then renames it into place. Any
+// failure, the maker's or the file system's, is reported and leaves no file under the name.
 bool makeAsset(const Context& ctx, const Asset& a) {
     const fs::path final = fs::path(ctx.outRoot) / a.path;
-    fs::create_directories(final.parent_path());
     const fs::path tmp = final.string() + ".part";
     const auto t0 = std::chrono::steady_clock::now();
     const double cpu0 = threadCpuSeconds();
     try {
+        fs::create_directories(final.parent_path());
         a.make(ctx, tmp.string());
+        if (!fs::exists(tmp)) throw std::runtime_error("nothing was written");
+        fs::remove(stampPath(ctx, a));
+        fs::rename(tmp, final);
+        // The show writes a mesh's cache only when none exists: a new mesh needs a new cache.
+        if (final.extension() == ".objb") fs::remove(final.string() + "comp");
+        fs::create_directories(stampPath(ctx, a).parent_path());
+        writeWhole(stampPath(ctx, a), stampText(a, ctx));
     } catch (const std::exception& e) {
+        std::error_code ignored;
+        fs::remove(tmp, ignored);
         std::lock_guard<std::mutex> lock(printMutex);
         std::fprintf(stderr, "content: FAILED %s: %s\n", a.path.c_str(), e.what());
-        fs::remove(tmp);
         return false;
     }
-    if (!fs::exists(tmp)) {
-        std::lock_guard<std::mutex> lock(printMutex);
-        std::fprintf(stderr, "content: FAILED %s: nothing was written\n", a.path.c_str());
-        return false;
-    }
-    fs::remove(stampPath(ctx, a));
-    fs::rename(tmp, final);
-    // The show writes a mesh's cache only when none exists: a new mesh needs a new cache.
-    if (final.extension() == ".objb") fs::remove(final.string() + "comp");
-    fs::create_directories(stampPath(ctx, a).parent_path());
-    writeWhole(stampPath(ctx, a), stampText(a, ctx));
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     const double cpu = threadCpuSeconds() - cpu0;
+    std::error_code ignored;
+    const uintmax_t bytes = fs::file_size(final, ignored);
     std::lock_guard<std::mutex> lock(printMutex);
     std::printf("content: [%d/%zu] wrote %s (%llu bytes, %.3f s, %.3f s cpu)\n", ++finished, total, a.path.c_str(),
-                static_cast<unsigned long long>(fs::file_size(final)), seconds, cpu);
+                static_cast<unsigned long long>(bytes), seconds, cpu);
     std::fflush(stdout);
     return true;
+}
+
+// Holds the run tree for this run: a second generator on the same tree waits for the first
+// (they would otherwise write the same temporary files).
+int lockRunTree(const std::string& outRoot) {
+    fs::create_directories(fs::path(outRoot) / ".stamps");
+    const int fd = open((fs::path(outRoot) / ".stamps" / "lock").c_str(), O_CREAT | O_RDWR, 0644);
+    if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        std::printf("content: another generator is writing %s; waiting for it\n", outRoot.c_str());
+        std::fflush(stdout);
+        flock(fd, LOCK_EX);
+    }
+    return fd;
 }
 
 }  // namespace
@@ -170,6 +187,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!ctx.previewDir.empty()) fs::create_directories(ctx.previewDir);
+    const int runLock = lockRunTree(ctx.outRoot);
     total = todo.size();
     // A run that was killed leaves its temporary files behind; they are never read, but clear them.
     for (const Asset* a : todo) {
@@ -209,6 +227,7 @@ int main(int argc, char** argv) {
     for (unsigned j = 0; j < jobs; ++j) pool.emplace_back(worker);
     for (std::thread& t : pool) t.join();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    if (runLock >= 0) close(runLock);
     std::printf("content: %d made, %d up to date, %d failed (%s set, %.1f s)\n", made.load(), skipped.load(),
                 failed.load(), ctx.small ? "small" : "full", seconds);
     return failed > 0 ? 1 : 0;

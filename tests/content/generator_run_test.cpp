@@ -85,3 +85,23 @@ TEST(Generator, AnInterruptedRunLeavesNoTruncatedFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// Two generators started on one run tree take turns instead of writing the same temporary
+// files: both succeed and the files are whole.
+TEST(Generator, TwoRunsOnOneTreeTakeTurns) {
+    testsupport::TempDir dir;
+    const std::string out = (dir.path() / "show").string();
+    const std::vector<std::string> args = {"--small", "--only", "newresources/3/D", "--out", out};
+    const pid_t a = contenttest::startGenerator(args, dir.file("a"));
+    const pid_t b = contenttest::startGenerator(args, dir.file("b"));
+    EXPECT_EQ(contenttest::waitGenerator(a), 0) << readAll(dir.file("a"));
+    EXPECT_EQ(contenttest::waitGenerator(b), 0) << readAll(dir.file("b"));
+    for (const content::Asset& asset : content::catalogue()) {
+        if (asset.path.find("newresources/3/D") == std::string::npos) continue;
+        EXPECT_EQ(contenttest::checkWholeFile(fs::path(out) / asset.path), "") << asset.path;
+    }
+}
+
+}  // namespace

@@ -12,22 +12,28 @@ vec3 particleTarget(vec3 meshPoint, uint i, out float visible) {
     return statueFromSamples(meshPoint) + vec3(PosX, PosY, 0.0);
 }
 
-vec3 particleSpawn(vec3 target, uint i) {
+// Before it gathers, a particle lies as dust on the ground around the plinth.
+vec3 particleScatter(vec3 target, uint i) {
     float a = hash1(i, 21u) * 6.2831853;
     float r = 1.0 + 6.0 * sqrt(hash1(i, 22u));
-    return kStatueBase + vec3(cos(a) * r, 0.02 + 0.25 * hash1(i, 23u), sin(a) * r);
+    return kStatueBase + vec3(cos(a) * r, 0.02 + 0.25 * hash1(i, 23u), sin(a) * r) - target;
+}
+
+// Lower parts gather first, so the statue builds upward from t = 16 to about 24.
+float particleGather(vec3 target, uint i) {
+    float height = clamp((target.y - kStatueBase.y) / kStatueHeight, 0.0, 1.0);
+    float start = 16.0 + height * 4.0 + hash1(i, 24u) * 1.5;
+    return 1.0 - smoothstep(start, start + 3.5, ttime);
 }
 
 float particleChaseRate(float age, uint i) {
-    // Lower parts gather first: the statue builds upward.
-    float delay = hash1(i, 24u) * 2.0;
-    return mix(0.05, 9.0, smoothstep(1.0 + delay, 9.0 + delay, age));
+    return 5.0;
 }
 
 float particleTurbulence(float age, float cell, uint i) {
-    float swirl = 1.0 - smoothstep(2.0, 10.0, age);
+    float swirl = 1.0 - smoothstep(17.0, 25.0, ttime);
     float gust = smoothstep(0.8, 0.97, valueNoise2(vec2(cell * 89.0, ttime * 0.4)));
-    return 0.02 + swirl * 1.4 + gust * 0.5;
+    return 0.02 + swirl * 1.2 + gust * 0.5;
 }
 
 vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float speed, float age, uint i) {

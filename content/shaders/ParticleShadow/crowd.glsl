@@ -10,7 +10,7 @@ const float kLoopHalfLength = 19.0;   // figures wrap from +L to -L (outside the
 
 vec3 figureOffset(uint figure, out float facing) {
     float lane = hash1(figure, CROWD_SEED);
-    float x = mix(-8.5, 3.0, lane);
+    float x = mix(-5.0, 7.0, lane * lane);   // more figures near the camera
     float speed = CROWD_SPEED * (0.98 + 0.04 * hash1(figure, CROWD_SEED + 1u));
     float start = hash1(figure, CROWD_SEED + 2u) * 2.0 * kLoopHalfLength;
     float z = mod(start + CROWD_DIRECTION * speed * ttime, 2.0 * kLoopHalfLength) - kLoopHalfLength;
@@ -27,21 +27,25 @@ vec3 particleTarget(vec3 meshPoint, uint i, out float visible) {
     return base + local + vec3(PosX, PosY, 0.0);
 }
 
-vec3 particleSpawn(vec3 target, uint i) {
-    // The lead-in: dust that drifts down and condenses into the figures.
+// The lead-in: the figures condense out of dust that hangs above them.
+vec3 particleScatter(vec3 target, uint i) {
     vec3 r = vec3(hash1(i, 11u), hash1(i, 12u), hash1(i, 13u)) * 2.0 - 1.0;
-    return target + r * vec3(1.6, 1.2, 1.6) + vec3(0.0, 1.8 + 2.0 * hash1(i, 14u), 0.0);
+    return r * vec3(1.6, 1.2, 1.6) + vec3(0.0, 1.8 + 2.0 * hash1(i, 14u), 0.0);
+}
+
+float particleGather(vec3 target, uint i) {
+    float lag = hash1(i, 18u) * 1.5;
+    return 1.0 - smoothstep(-4.5 + lag, 0.0 + lag, ttime);
 }
 
 float particleChaseRate(float age, uint i) {
-    return mix(0.5, 6.0, smoothstep(0.5, 5.0, age)) * (0.8 + 0.4 * hash1(i, 15u));
+    return 7.0 * (0.8 + 0.4 * hash1(i, 15u));
 }
 
 float particleTurbulence(float age, float cell, uint i) {
     // Now and then a Voronoi cell of particles is blown off and drifts back.
     float gust = smoothstep(0.72, 0.95, valueNoise2(vec2(cell * 97.0, ttime * 0.45 + CROWD_DIRECTION * 3.0)));
-    float settle = 1.0 - smoothstep(0.0, 5.0, age);
-    return 0.03 + gust * 0.9 + settle * 0.6 + 0.02 * hash1(i, 16u);
+    return 0.03 + gust * 0.9 + 0.02 * hash1(i, 16u);
 }
 
 vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float speed, float age, uint i) {

@@ -26,11 +26,13 @@ void main() {
     float hazeDensity = 0.02;
 
     if (vRole <= 1) {
-        // The colossus: a dark silhouette that takes a warm rim from t = 8.
-        albedo = vec3(0.10, 0.10, 0.11);
-        float rim = pow(1.0 - abs(n.x), 3.0) * smoothstep(8.0, 14.0, ttime);
-        albedo += vec3(0.35, 0.24, 0.14) * rim * float(vRole);
-        hazeDensity = 0.012;
+        // The colossus: a pale ghost in the haze, which takes a warm rim from t = 8.
+        float rim = pow(1.0 - abs(n.x), 3.0) * smoothstep(8.0, 14.0, ttime) * float(vRole);
+        vec3 ghost = kHaze * (1.7 + 0.5 * max(n.y, 0.0)) + vec3(0.16, 0.11, 0.06) * rim;
+        outColour = vec4(Refl > 0.5 ? mix(kHaze * 0.8, ghost, 0.25) : ghost, 1.0);
+        outNormal = vec4(packNormal(n), 1.0);
+        outMaterial = vec4(0.0, 0.0, 0.0, 1.0);
+        return;
     } else if (vRole == 2) {
         // The statue: marble that shows only once its particles have gathered, from the
         // plinth up, through a dissolving noise front.
@@ -55,7 +57,7 @@ void main() {
     if (Refl > 0.5) {
         // A dim, broken reflection in the wet ground.
         float ripple = 0.6 + 0.4 * valueNoise2(vWorld.xz * vec2(0.8, 3.0) + vec2(0.0, ttime * 0.3));
-        c = mix(kHaze * 0.6, c, 0.35 * ripple * exp(vWorld.y * 0.4));
+        c = mix(kHaze * 0.75, c, 0.3 * ripple * exp(vWorld.y * 0.15));
     }
     outColour = vec4(c, 1.0);
     outNormal = vec4(packNormal(n), 1.0);

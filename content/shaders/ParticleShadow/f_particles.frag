@@ -19,5 +19,5 @@ void main() {
     vec3 c = vColour * rim * vShadow;
     outColour = vec4(c, 1.0);
     outNormal = vec4(packNormal(n), 1.0);
-    outMaterial = vec4(0.0, 1.0, 0.6, 1.0);   // x glow, y particle, z occlusion weight
+    outMaterial = vec4(0.0, 1.0, 0.25, 1.0);   // x glow, y particle, z occlusion weight
 }

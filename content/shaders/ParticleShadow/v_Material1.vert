@@ -43,21 +43,21 @@ void placeRole(int role, out float scale, out mat3 turn, out vec3 offset) {
         scale = kStatueDrawnScale;
         turn = yaw(1.5707963);        // the same quarter turn as turnToCamera
         offset = kStatueBase;
-    } else if (role == 3) {           // the island on the horizon
-        scale = kIslandScale;
-        offset = vec3(-120.0, -0.6, 10.0);
+    } else if (role == 3) {           // low rocky islands along the horizon
+        scale = kIslandScale * 3.0;
+        offset = vec3(-115.0, -0.5, 12.0);
     } else if (role == 4) {
-        scale = kIslandScale * 0.6;
+        scale = kIslandScale * 2.0;
         turn = yaw(2.1);
-        offset = vec3(-90.0, -0.4, -45.0);
+        offset = vec3(-85.0, -0.4, -42.0);
     } else if (role == 5) {
-        scale = kIslandScale * 0.45;
+        scale = kIslandScale * 1.5;
         turn = yaw(4.0);
-        offset = vec3(-70.0, -0.3, 38.0);
-    } else {                          // a low reef closer in, mostly under the haze
-        scale = kIslandScale * 0.3;
+        offset = vec3(-62.0, -0.3, 36.0);
+    } else {                          // a reef closer in
+        scale = kIslandScale;
         turn = yaw(0.7);
-        offset = vec3(-40.0, -0.35, -14.0);
+        offset = vec3(-34.0, -0.3, -16.0);
     }
 }
 

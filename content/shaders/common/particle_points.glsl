@@ -20,7 +20,7 @@ out float vShadow;
 out float vDepth;
 
 // World size of a point at a reference width of 1000 pixels.
-const float kPointWorldSize = 0.020;
+const float kPointWorldSize = 0.032;
 
 float lightShadow(vec3 p) {
     vec4 l = LightMVP * vec4(p, 1.0);
@@ -46,7 +46,7 @@ void placePoint() {
     }
     gl_Position = MVP * vec4(p.xyz, 1.0);
     float w = max(gl_Position.w, 0.05);
-    gl_PointSize = clamp(kPointWorldSize * ScreenSize / w * c.a, 1.0, 24.0);
+    gl_PointSize = clamp(kPointWorldSize * ScreenSize / w * c.a, 1.0, 2.0 + ScreenSize / 240.0);
     vColour = c.rgb;
     vShadow = lightShadow(p.xyz);
     vDepth = w;

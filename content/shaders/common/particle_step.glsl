@@ -4,8 +4,9 @@
 //
 // The including shader defines, after this file:
 //   vec3  particleTarget(vec3 meshPoint, uint i, out float visible)
-//   vec3  particleSpawn(vec3 target, uint i)
-//   float particleChaseRate(float age, uint i)        // 1/s
+//   vec3  particleScatter(vec3 target, uint i)          // where i waits before it gathers
+//   float particleGather(vec3 target, uint i)            // 1 scattered .. 0 on its target
+//   float particleChaseRate(float age, uint i)           // 1/s
 //   float particleTurbulence(float age, float cell, uint i)
 //   vec4  particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float speed,
 //                        float age, uint i)          // rgb, a = point-size factor
@@ -14,10 +15,12 @@
 // 6 state (xyz = offset from the target, w = kInitMark). They start undefined, so a particle
 // whose state does not carry the mark is (re)initialised here.
 //
-// A particle is its target plus an offset, and it is the offset that chases (the velocity
-// field's push, or nothing): so a particle follows its mesh point exactly when the air is
+// A particle is its target plus an offset, and it is the offset that chases a goal: the
+// velocity field's push, plus the particle's scatter offset times the gathering envelope,
+// both functions of scene time. So a particle follows its mesh point exactly when the air is
 // still, whatever the target does from frame to frame (walk frames need not share their
-// sample order), and figures that wrap round the loop take their particles with them.
+// sample order), figures that wrap round the loop take their particles with them, and the
+// gathering looks the same at any frame rate.
 // NOTE: the dispatch covers (width / 16) * 16 invocations per side, fewer than the grid, so
 // each invocation walks the particles with a stride of the whole invocation count.
 
@@ -46,7 +49,8 @@ uniform float PosY;
 const float kInitMark = 7351.25;
 
 vec3 particleTarget(vec3 meshPoint, uint i, out float visible);
-vec3 particleSpawn(vec3 target, uint i);
+vec3 particleScatter(vec3 target, uint i);
+float particleGather(vec3 target, uint i);
 float particleChaseRate(float age, uint i);
 float particleTurbulence(float age, float cell, uint i);
 vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float speed, float age, uint i);
@@ -70,17 +74,17 @@ void stepParticle(uint i, uint width) {
     vec4 state = states[i];
     bool fresh = state.w != kInitMark || any(isnan(vel)) || any(isinf(vel)) ||
                  any(isnan(state)) || any(isinf(state));
-    if (fresh) {
-        vel = vec4(0.0);
-        state = vec4(particleSpawn(target, i) - target, kInitMark);
-    }
-
-    float age = vel.w + DeltaT;
+    float age = fresh ? 0.0 : vel.w + DeltaT;
     vec2 cellUV = (vec2(tc) + 0.5) / float(width) * 0.61 + vec2(0.13, 0.29);
     float cell = texture(VoronoiTexture, cellUV).r;
-    vec3 push = flowAt(target) * particleTurbulence(age, cell, i);
+    vec3 goal = flowAt(target) * particleTurbulence(age, cell, i) +
+                particleScatter(target, i) * particleGather(target, i);
+    if (fresh) {
+        vel = vec4(0.0);
+        state = vec4(goal, kInitMark);
+    }
     float k = 1.0 - exp(-particleChaseRate(age, i) * DeltaT);
-    vec3 offset = mix(state.xyz, push, k);
+    vec3 offset = mix(state.xyz, goal, k);
     vec3 v = DeltaT > 0.0 ? (offset - state.xyz) / DeltaT : vel.xyz;
     vec3 next = target + offset;
 

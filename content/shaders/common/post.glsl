@@ -36,14 +36,21 @@ vec3 viewRay(vec2 uv, float aspect, float fovDegrees) {
 }
 
 // The night sky: a dim haze at the horizon rising into blue-black, with the sky image's
-// upper face laid over it for stars and cloud.
+// upper face (the middle of its horizontal cross) laid over it for stars and cloud. The whole
+// upper hemisphere maps into that face stereographically, so nothing is clamped or repeated.
 vec3 nightSky(sampler2D sky, vec3 dir) {
     float up = clamp(dir.y, 0.0, 1.0);
     vec3 base = mix(kHaze * 1.35, vec3(0.018, 0.022, 0.035), pow(up, 0.55));
-    vec2 p = dir.xz / max(dir.y + 0.35, 0.05) * 0.18;
-    vec2 face = vec2(0.375, 0.5) + clamp(p, vec2(-0.12), vec2(0.12)) * vec2(1.0, 1.33);
+    vec2 st = dir.xz / (1.0 + up);
+    vec2 face = vec2(0.375, 0.5) + st * vec2(0.125, 0.1667) * 0.94;
     vec3 image = texture(sky, face).rgb;
-    return base + image * 0.25 * smoothstep(0.0, 0.3, up);
+    // Fine stars of our own, sharper than the image can be at this magnification.
+    vec2 cellDir = vec2(atan(dir.z, dir.x) * 240.0, up * 380.0);
+    vec2 cell = floor(cellDir);
+    float star = step(0.985, hash12(cell)) * smoothstep(0.5, 0.1, length(fract(cellDir) - 0.5));
+    float twinkle = 0.6 + 0.4 * hash12(cell + 7.0);
+    return base + image * 0.07 * smoothstep(0.0, 0.25, up) +
+           vec3(0.75, 0.8, 0.9) * star * twinkle * smoothstep(0.02, 0.2, up);
 }
 
 // The dark ground plane behind the geometry, seen from eye height `eyeHeight`.
@@ -51,9 +58,9 @@ vec3 darkGround(vec3 dir, float eyeHeight, float ttime) {
     float dist = eyeHeight / max(-dir.y, 1e-4);
     vec2 p = dir.xz * dist;
     float grain = fbm2(p * 0.8) * 0.5 + fbm2(p * 6.0) * 0.25;
-    vec3 ground = vec3(0.045, 0.046, 0.05) * (0.75 + grain);
+    vec3 ground = vec3(0.06, 0.06, 0.065) * (0.75 + grain);
     // A faint warm pool of light where the figures walk.
-    ground += vec3(0.05, 0.04, 0.03) * exp(-dist * 0.12);
+    ground += vec3(0.07, 0.055, 0.04) * exp(-dist * 0.1);
     return applyHaze(ground, dist, 0.035);
 }
 

@@ -1,5 +1,5 @@
 // Slot 4: Part_ParticleShadow.
-#include "scenes/placeholder_scene.h"
+#include "scenes/particles/part_particle_shadow.h"
 #include "scenes/slots/scene_slots.h"
 
-Part* createSceneSlot4() { return new PlaceholderScene(4); }
+Part* createSceneSlot4() { return new Part_ParticleShadow(); }

@@ -90,9 +90,9 @@ TEST(ParticleShadowCompute, ParticlesSettleOnTheirMeshPoints) {
         fillWithGarbage(system.buffer1);
         fillWithGarbage(system.buffer2);
 
-        // Forty half-second steps at scene time 20, then one more with a zero step.
+        // Forty half-second steps at scene time 26 (everything gathered), then one more with a zero step.
         for (int step = 0; step <= 40; ++step) {
-            system.bindForStep(20.0f, step < 40 ? 0.5f : 0.0f);
+            system.bindForStep(26.0f, step < 40 ? 0.5f : 0.0f);
             system.bindSampler(GL_TEXTURE_2D, 16, "OriginalPositionTexture", pointTex);
             system.bindSampler(GL_TEXTURE_2D, 21, "SuperOriginalPositionTexture", pointTex);
             system.bindSampler(GL_TEXTURE_2D, 17, "OriginalColorTexture", colourTex);
