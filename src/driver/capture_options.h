@@ -16,6 +16,8 @@ struct CaptureOptions {
     int frames = 0;             // --frames N: at most N frames (0: no limit)
     int perScene = 0;           // --per-scene N: N frames from the middle of every scene
     bool loadingFrames = false; // --loading-frames: also DIR/loading_0000.png, ... per step
+    bool preroll = false;       // --preroll: frames not written are drawn all the same, from
+                                // the start of the first written frame's scene
     int width = 1280;           // --size WxH
     int height = 720;
 };

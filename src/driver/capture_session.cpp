@@ -216,10 +216,22 @@ void runCapture(Entrypoint& entry) {
 
     session->renderStart = std::chrono::steady_clock::now();
     size_t next = 0;
+    // NOTE: scenes step their particle systems in render, so a fast-forward leaves them where
+    // loading left them; --preroll draws (without writing) from the first scene's start on.
+    const int firstSlot = timeline.drawnSlot[static_cast<size_t>(frames.front())];
+    int prerollFrom = frames.front();
+    while (o.preroll && prerollFrom > 0 && timeline.drawnSlot[static_cast<size_t>(prerollFrom - 1)] == firstSlot) {
+        --prerollFrom;
+    }
     for (int frame = 0; next < frames.size(); ++frame) {
         entry.advanceClock(capture_plan::stepBefore(frame, o.fps));
         if (frame != frames[next]) {
-            entry.stepFrame();  // fast-forward: the clocks move, nothing is drawn
+            if (o.preroll && frame >= prerollFrom) {
+                entry.playFrame();
+                SDL_GL_SwapWindow(entry.display.window);
+            } else {
+                entry.stepFrame();  // fast-forward: the clocks move, nothing is drawn
+            }
             continue;
         }
         const auto wallStart = std::chrono::steady_clock::now();

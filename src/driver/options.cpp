@@ -117,6 +117,9 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
                 return false;
             }
             c.scene = value;
+        } else if (a == "--preroll") {
+            captureDetail = true;
+            c.preroll = true;
         } else if (a == "--loading-frames") {
             captureDetail = true;
             c.loadingFrames = true;
@@ -155,7 +158,7 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
         return true;
     }
     if (captureDetail) {
-        error = "--size, --fps, --from, --to, --scene, --every, --frames, --per-scene and --loading-frames "
+        error = "--size, --fps, --from, --to, --scene, --every, --frames, --per-scene, --preroll and --loading-frames "
                 "go with --capture DIR or --video FILE";
         return false;
     }
@@ -188,6 +191,9 @@ const char* usageText() {
            "                     stepped without drawing\n"
            "  --frames N         at most N frames\n"
            "  --per-scene N      N frames from the middle of every scene (for benchmarks)\n"
+           "  --preroll          draw the frames that are not written too, from the start of\n"
+           "                     the first written frame's scene: slower, but particle\n"
+           "                     simulations then stand where they stand in the show\n"
            "  --size WxH         render size (default 1280x720)\n"
            "  --loading-frames   also write each loading-screen frame as DIR/loading_0000.png\n"
            "  --placeholders     play placeholder scenes in every slot (tests)\n";

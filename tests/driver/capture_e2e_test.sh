@@ -50,6 +50,10 @@ n=$(ls "$work/c"/loading_*.png | wc -l)
 max=$(convert "$work/c/loading_0020.png" -format '%[fx:maxima]' info:)
 [[ $max != 0 ]] || fail "the loading screen is black halfway"
 
+capture run5.log --capture "$work/d" --fps 10 --from 0.3 --to 0.5 --preroll
+n=$(ls "$work/d"/frame_*.png | wc -l)
+[[ $n -eq 2 ]] || fail "expected 2 frames with --preroll, got $n"
+
 capture run4.log --video "$work/show.mp4" --fps 10 --from 0.2 --to 0.7
 frames=$(ffprobe -v error -select_streams v:0 -count_frames -show_entries stream=nb_read_frames -of csv=p=0 "$work/show.mp4")
 [[ $frames -eq 5 ]] || fail "the video has $frames frames, not 5"

@@ -54,6 +54,8 @@ TEST(Options, Capture) {
         {{"--capture", "out", "--scene", "Part_Fallers", "--size", "320x180", "--fps", "10"}, true},
         {{"--capture", "out", "--every", "5", "--frames", "3", "--msaa", "--placeholders"}, true},
         {{"--capture", "out", "--per-scene", "4", "--loading-frames"}, true},
+        {{"--capture", "out", "--from", "12", "--preroll"}, true},
+        {{"--preroll"}, false},
         {{"--capture"}, false},
         {{"--fps", "10"}, false},                                   // capture detail without capture
         {{"--capture", "out", "--fps", "0"}, false},

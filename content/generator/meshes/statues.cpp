@@ -94,6 +94,13 @@ Mesh makeBust(bool small) {
     addFigure(s, j, b);
     addCurls(s, j.head, j.headRot, 1.0f, 0xB057, 45, kMarbleShade);
     s.custom([cutY](const Vec3& q) { return cutY - q.y; }, Vec3(-1e3f, -1e3f, -1e3f), Vec3(1e3f, 1e3f, 1e3f)).intersect();
+    // The classical rounded cut through the upper arms and the chest.
+    const Vec3 c = j.chest + Vec3(0, 0.12f, 0);
+    s.custom([c](const Vec3& q) {
+         const Vec3 d = q - c;
+         if (d.y > 0.2f) return -1.0f;  // leaves the neck and head whole
+         return length(Vec3(d.x / 0.22f, d.y / 0.4f, d.z / 0.26f)) * 0.22f - 0.22f;
+     }, Vec3(-1e3f, -1e3f, -1e3f), Vec3(1e3f, 1e3f, 1e3f)).intersect();
     const Vec3 base(j.chest.x, cutY, j.chest.z);
     s.cylinder(base + Vec3(0, -0.16f, 0), base + Vec3(0, 0.02f, 0), 0.09f, 0.01f).colour(kMarbleShade).blend(0.03f);
     s.cylinder(base + Vec3(0, -0.24f, 0), base + Vec3(0, -0.15f, 0), 0.15f, 0.02f).colour(kMarbleShade).blend(0.02f);
@@ -169,7 +176,7 @@ Mesh makeWarrior(bool small) {
 CONTENT_ASSETS(statues) {
     kit::addMeshAsset({"agalma3.objb", 3, 2.0, kit::makeStatue});
     kit::addMeshAsset({"agalma3simple.objb", 3, 0.6, kit::makeStatueSimple});
-    kit::addMeshAsset({"agalma3cut.objb", 2, 1.5, kit::makeBust});
+    kit::addMeshAsset({"agalma3cut.objb", 3, 1.5, kit::makeBust});
     kit::addMeshAsset({"cupidhead.objb", 2, 1.5, kit::makeCherub});
     kit::addMeshAsset({"agalma2.objb", 3, 1.5, kit::makeWarrior});
 }

@@ -413,7 +413,7 @@ void walkers(Composer& m, const Section& s) {
     const std::vector<Chord> ch = progression({"Dm", "C", "Bb", "A"}, 1, n);
     m.downbeat(s, 1.0f);
     m.pads(Pad, s, ch, 0, n, 0.5f, 1100.0f, 2200.0f);
-    m.loop(Kick, s, 0, n, kFour, 0.85f, 32.0f);
+    m.loop(Kick, s, 0, n, kFour, 0.72f, 32.0f);
     m.loop(Snare, s, 0, n, "....X.......X..o", 0.7f);
     m.loop(HatC, s, 0, n, kSixteenths, 0.5f, 60.0f, 0.2f);
     m.bassline(s, ch, 0, n, "X.xxO.xxX.xxO.xx", 0.6f, 420.0f, 4.0f, 0.9);

@@ -323,6 +323,13 @@ Pcm renderScore(const Score& score, RenderStats* stats) {
         mixR[i] = (mixR[i] - dcR.process(mixR[i])) * score.masterGain;
     }
     limit(mixL, mixR, dbToGain(kCeilingDb));
+    // The last two seconds fade to silence: whatever the hall still holds ends softly.
+    const size_t fade = std::min<size_t>(total, 2 * kSampleRate);
+    for (size_t i = 0; i < fade; ++i) {
+        const float g = static_cast<float>(i) / static_cast<float>(fade);
+        mixL[total - 1 - i] *= g * g;
+        mixR[total - 1 - i] *= g * g;
+    }
 
     Pcm pcm;
     pcm.samples.resize(total * 2);

@@ -110,6 +110,6 @@ int report(const content::Context&) {
 }  // namespace
 
 CONTENT_ASSETS(soundtrack) {
-    content::addAsset({"music/Tessaline.mp3", 1, 25.0, makeSoundtrack, previewSoundtrack});
+    content::addAsset({"music/Tessaline.mp3", 3, 25.0, makeSoundtrack, previewSoundtrack});
     content::addCommand({"--music-report", "print the soundtrack's sections, tempi and levels", report});
 }
