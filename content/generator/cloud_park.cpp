@@ -248,22 +248,7 @@ void buildPark(ScanBuilder& s) {
 }  // namespace
 
 std::vector<ScanPoint> parkPoints(bool small) {
-    // Measure the surface first, then sample it at the density that gives the target count.
-    ScanBuilder measure(5, 1.0f, true);
-    buildPark(measure);
-    const double target = small ? 300000.0 : 3200000.0;
-    // Holes and hidden parts of crowns drop points, so a first pass sets the final density.
-    const float first = static_cast<float>(target / measure.area());
-    ScanBuilder trial(5, first * 0.1f);
-    buildPark(trial);
-    ScanBuilder scan(5, static_cast<float>(first * 0.1 * target / static_cast<double>(trial.points().size())));
-    buildPark(scan);
-        // The scan's extent: what lies beyond it (crowns of the outermost trees) is cut away.
-    std::vector<ScanPoint> points;
-    points.reserve(scan.points().size());
-    for (const ScanPoint& p : scan.points())
-        if (std::fabs(p.p.x) <= kHalf && std::fabs(p.p.z) <= kHalf) points.push_back(p);
-    return points;
+    return sampleScene(5, small ? 300000.0 : 3200000.0, kHalf, buildPark);
 }
 
 namespace {

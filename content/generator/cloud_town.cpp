@@ -197,21 +197,7 @@ void buildTown(ScanBuilder& s) {
 }  // namespace
 
 std::vector<ScanPoint> townPoints(bool small) {
-    ScanBuilder measure(6, 1.0f, true);
-    buildTown(measure);
-    const double target = small ? 300000.0 : 3200000.0;
-    // Windows and hidden parts of crowns drop points, so a first pass sets the final density.
-    const float first = static_cast<float>(target / measure.area());
-    ScanBuilder trial(6, first * 0.1f);
-    buildTown(trial);
-    ScanBuilder scan(6, static_cast<float>(first * 0.1 * target / static_cast<double>(trial.points().size())));
-    buildTown(scan);
-        // The scan's extent: what lies beyond it (crowns of the outermost trees) is cut away.
-    std::vector<ScanPoint> points;
-    points.reserve(scan.points().size());
-    for (const ScanPoint& p : scan.points())
-        if (std::fabs(p.p.x) <= kHalf && std::fabs(p.p.z) <= kHalf) points.push_back(p);
-    return points;
+    return sampleScene(6, small ? 300000.0 : 3200000.0, kHalf, buildTown);
 }
 
 namespace {

@@ -161,6 +161,22 @@ struct Directions {
 
 }  // namespace
 
+std::vector<ScanPoint> sampleScene(uint64_t seed, double target, float half,
+                                   const std::function<void(ScanBuilder&)>& build) {
+    ScanBuilder measure(seed, 1.0f, true);
+    build(measure);
+    const float first = static_cast<float>(target / measure.area());
+    ScanBuilder trial(seed, first * 0.1f);
+    build(trial);
+    ScanBuilder scan(seed, static_cast<float>(first * 0.1 * target / static_cast<double>(trial.points().size())));
+    build(scan);
+    std::vector<ScanPoint> points;
+    points.reserve(scan.points().size());
+    for (const ScanPoint& p : scan.points())
+        if (std::fabs(p.p.x) <= half && std::fabs(p.p.z) <= half) points.push_back(p);
+    return points;
+}
+
 std::vector<float> skyVisibility(const std::vector<ScanPoint>& points, float voxel, float reach) {
     std::vector<float> vis(points.size(), 1.0f);
     if (points.empty()) return vis;

@@ -74,6 +74,12 @@ private:
     std::vector<ScanPoint> points_;
 };
 
+// Samples the scene that `build` makes into about `target` points: the surface is measured
+// first, then a trial pass at a tenth of that density corrects for what holes and hidden parts
+// of crowns drop. Points beyond |x|, |z| <= `half` metres (the scan's extent) are cut away.
+std::vector<ScanPoint> sampleScene(uint64_t seed, double target, float half,
+                                   const std::function<void(ScanBuilder&)>& build);
+
 // How much of the sky each point sees, 0 .. 1: the points are binned into a voxel grid of
 // `voxel` metres, rays in 32 directions over the upper hemisphere (spread by the cosine of
 // their elevation) are marched from the empty voxels beside the surface up to `reach`
