@@ -12,6 +12,7 @@
 #include "driver/loading_arc.h"
 #include "formats/flow_field_loader.h"
 #include "formats/tg_object.h"
+#include "gpu/post_pass.h"
 #include "gpu/shader_program.h"
 #include "scenes/lidar/point_cloud.h"
 
@@ -109,16 +110,7 @@ void loadingScreenStep(float weight) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, loaderTexture.texture);
     glColor3f(f, f, f);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-1.03f, -1.03f, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(1.03f, -1.03f, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(1.03f, 1.03f, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-1.03f, 1.03f, 0.0f);
-    glEnd();
+    drawTexturedSquare(1.03f);
 
     // The progress arc around it.
     e.colorProgram->use();

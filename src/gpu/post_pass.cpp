@@ -20,14 +20,18 @@ void drawFullScreenQuad() {
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
+    drawTexturedSquare(1.0f);
+}
+
+void drawTexturedSquare(float half) {
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-1.0f, -1.0f, 0.0f);
+    glVertex3f(-half, -half, 0.0f);
     glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(1.0f, -1.0f, 0.0f);
+    glVertex3f(half, -half, 0.0f);
     glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(1.0f, 1.0f, 0.0f);
+    glVertex3f(half, half, 0.0f);
     glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-1.0f, 1.0f, 0.0f);
+    glVertex3f(-half, half, 0.0f);
     glEnd();
 }

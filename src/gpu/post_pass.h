@@ -13,3 +13,7 @@ void bindTargetTextures(const RenderTarget& target, ShaderProgram& program);
 // NOTE: leaves depth testing and face culling off and GL_TEXTURE_2D on; the begin-pass
 // operations switch depth testing on again.
 void drawFullScreenQuad();
+
+// A quad from (-half, -half) to (half, half) at z = 0 with texture coordinates 0..1, in the
+// current matrices and state (immediate mode).
+void drawTexturedSquare(float half);
