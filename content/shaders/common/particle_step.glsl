@@ -10,6 +10,8 @@
 //   float particleTurbulence(float age, float cell, uint i)
 //   vec4  particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float speed,
 //                        float age, uint i)          // rgb, a = point-size factor
+// and, optionally (see PARTICLE_OWN_VISIBILITY and PARTICLE_REBASE below):
+//   bool  particleRebase(uint i)
 //
 // Buffers: binding 4 position (xyz, w = shown), 5 velocity of the offset (xyz, w = age),
 // 6 state (xyz = offset from the target, w = kInitMark). They start undefined, so a particle
@@ -54,6 +56,9 @@ float particleGather(vec3 target, uint i);
 float particleChaseRate(float age, uint i);
 float particleTurbulence(float age, float cell, uint i);
 vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float speed, float age, uint i);
+#ifdef PARTICLE_REBASE
+bool particleRebase(uint i);
+#endif
 
 vec3 flowAt(vec3 p) {
     return texture(CurlTexture, p * vec3(0.045, 0.03, 0.045) + vec3(0.0, ttime * 0.012, 0.0)).xyz;
@@ -67,13 +72,22 @@ void stepParticle(uint i, uint width) {
 
     float visible = 1.0;
     vec3 target = particleTarget(meshPoint.xyz, i, visible);
-    // Texels no scatter reached hold zeros: those particles stay hidden.
+#ifndef PARTICLE_OWN_VISIBILITY
+    // Texels no scatter reached hold zeros: those particles stay hidden. (A shader that
+    // draws from several sample sets defines PARTICLE_OWN_VISIBILITY and decides itself.)
     if (dot(meshPoint.xyz, meshPoint.xyz) < 1e-12) visible = 0.0;
+#endif
 
     vec4 vel = velocities[i];
     vec4 state = states[i];
     bool fresh = state.w != kInitMark || any(isnan(vel)) || any(isinf(vel)) ||
                  any(isnan(state)) || any(isinf(state));
+#ifdef PARTICLE_REBASE
+    // The including shader moved this particle's target in one go (a new sample set): the
+    // offset takes up the jump, so the particle starts from where it stood and travels.
+    // bool particleRebase(uint i) says when.
+    if (!fresh && particleRebase(i)) state.xyz = positions[i].xyz - target;
+#endif
     float age = fresh ? 0.0 : vel.w + DeltaT;
     vec2 cellUV = (vec2(tc) + 0.5) / float(width) * 0.61 + vec2(0.13, 0.29);
     float cell = texture(VoronoiTexture, cellUV).r;

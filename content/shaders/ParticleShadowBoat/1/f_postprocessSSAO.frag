@@ -1,0 +1,2 @@
+#version 430 compatibility
+#include "../../common/glow_composite.glsl"
