@@ -10,12 +10,12 @@ const float kCarOut2 = 31.0;
 
 // The meshes come out of the scatter at the sizes their area budgets gave them; these bring
 // them to one world: the boat and the car about 4.4 units long, bow toward -z, at the origin;
-// the heap about 3.6 units across; the eyes 1.25 units apart, looking toward +x.
-const float kBoatScale = 0.61;
-const float kCarScale = 0.77;
-const float kHeadsScale = 0.45;
+// the heap about 4.4 units across and 3 high; the eyes 1.25 units apart, looking toward +x.
+const float kBoatScale = 0.6;
+const float kCarScale = 0.74;
+const float kHeadsScale = 0.4;
 const float kEyesScale = 4.25;
-const vec3 kEyesCentre = vec3(0.0, 3.3, 0.0);
+const vec3 kEyesCentre = vec3(0.0, 4.0, 0.0);
 const float kWaterTop = 0.09;         // boat-scene points below this are the water
 
 vec3 boatWorld(vec3 p) { return p * kBoatScale; }

@@ -117,8 +117,8 @@ int makeMoonRays(float t, float strength, ColouredVertex* out) {
     for (int i = 0; i < kMoonRays; ++i) {
         const uint32_t n = static_cast<uint32_t>(i);
         const float a = hash01(n, 31) * kTwoPi;
-        const float r = 1.8f * std::sqrt(hash01(n, 32));
-        const TVector foot(r * std::cos(a), 0.2f + 1.2f * hash01(n, 33), r * std::sin(a));
+        const float r = 2.2f * std::sqrt(hash01(n, 32));
+        const TVector foot(r * std::cos(a), 0.3f + 2.3f * hash01(n, 33), r * std::sin(a));
         const TVector top = foot + kMoonDirection * (14.0f + 6.0f * hash01(n, 34));
         const float flicker = 0.6f + 0.4f * std::sin(t * (0.7f + hash01(n, 35)) + hash01(n, 36) * 6.0f);
         const float alpha = strength * 0.18f * flicker;

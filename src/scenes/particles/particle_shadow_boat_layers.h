@@ -35,7 +35,7 @@ int makeEmbers(float t, float strength, ColouredVertex* out);
 int makeGazeLines(float t, float strength, ColouredVertex* out);
 
 // Where the eyes float above the heap, and how far apart they are (centre to centre).
-const TVector kEyesCentre(0.0f, 3.3f, 0.0f);
+const TVector kEyesCentre(0.0f, 4.0f, 0.0f);
 constexpr float kEyesSpacing = 1.25f;
 
 }  // namespace boat

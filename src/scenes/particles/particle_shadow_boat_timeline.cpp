@@ -83,32 +83,32 @@ CameraShot cameraShot(float t) {
         s.target = vec(0.0, 0.8, 0.5);
         break;
     case 7:   // the heads come out of the dark
-        s.eye = vec(8.0 - 0.4 * u, 1.8, -2.5 + 0.2 * u);
-        s.target = vec(0.0, 1.6, 0.0);
+        s.eye = vec(9.0 - 0.4 * u, 2.2, -2.5 + 0.2 * u);
+        s.target = vec(0.0, 2.0, 0.0);
         break;
     case 8:   // low, looking up at the heap and the eyes above it
-        s.eye = vec(4.8, 0.45, 3.2 - 0.5 * u);
-        s.target = vec(0.0, 2.8, 0.0);
+        s.eye = vec(5.5, 0.45, 3.2 - 0.5 * u);
+        s.target = vec(0.0, 3.2, 0.0);
         break;
     case 9:   // from above
-        s.eye = vec(3.0 + 0.5 * u, 7.0 - 0.3 * u, 1.5);
-        s.target = vec(0.0, 0.8, 0.0);
+        s.eye = vec(3.5 + 0.5 * u, 8.5 - 0.3 * u, 1.5);
+        s.target = vec(0.0, 1.2, 0.0);
         break;
     case 10:  // the eyes, as the lens opens from 28 degrees
-        s.eye = vec(12.0 - 0.5 * u, 2.4, 0.5);
-        s.target = vec(0.0, 2.6, 0.0);
+        s.eye = vec(12.0 - 0.5 * u, 3.4, 0.5);
+        s.target = vec(0.0, 3.6, 0.0);
         break;
     case 11:  // beside the heap, at head height
-        s.eye = orbit(heap, 6.0, 1.1 + 0.1 * u, 1.5);
-        s.target = vec(0.0, 1.8, 0.0);
+        s.eye = orbit(heap, 7.5, 1.1 + 0.1 * u, 1.8);
+        s.target = vec(0.0, 2.2, 0.0);
         break;
     case 12:  // the long orbit round the heap and the eyes
-        s.eye = orbit(heap, 10.0 - 0.05 * u, 1.35 - 0.06 * u, 1.6 + 0.04 * u);
-        s.target = vec(0.0, 1.9, 0.0);
+        s.eye = orbit(heap, 11.0 - 0.05 * u, 1.35 - 0.06 * u, 1.8 + 0.04 * u);
+        s.target = vec(0.0, 2.3, 0.0);
         break;
     default:  // pulling away and up at the end
-        s.eye = vec(11.0 + 0.6 * u, 2.6 + 0.4 * u, 2.0 + 0.2 * u);
-        s.target = vec(0.0, 2.2, 0.0);
+        s.eye = vec(12.0 + 0.6 * u, 2.8 + 0.4 * u, 2.0 + 0.2 * u);
+        s.target = vec(0.0, 2.4, 0.0);
         break;
     }
     s.fov = fieldOfView(t);

@@ -95,7 +95,7 @@ constexpr float kMoonHalfSize = 5.5f;
 
 // The island stands behind the boat, toward the moon.
 const TVector kIslandCentre(-34.0f, 0.0f, -6.0f);
-constexpr float kIslandScale = 100.0f;   // island.objb is 0.24 file units across
+constexpr float kIslandScale = 1.0f;     // island.objb is 27.6 units across, 2.1 high
 // Approximate height of the island's surface above the water at (x, z), from its dome.
 float islandHeight(float x, float z);
 
