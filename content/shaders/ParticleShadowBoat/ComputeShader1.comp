@@ -8,6 +8,7 @@
 #include "../common/lighting.glsl"
 #define PARTICLE_OWN_VISIBILITY
 #define PARTICLE_REBASE
+#define PARTICLE_SCENE_CLOCK_STEP
 #include "../common/particle_step.glsl"
 #include "boat_world.glsl"
 
@@ -42,42 +43,62 @@ float carAmount(vec3 boatPoint, uint i) {
 
 bool isWater(vec3 boatPoint) { return boatPoint.y < kWaterTop; }
 
+// What particle i stands for this step, found by particleTarget for particleColour.
+const int kRoleBoat = 0;
+const int kRoleWater = 1;
+const int kRoleCarOnly = 2;
+const int kRoleHeads = 3;
+const int kRoleEyes = 4;
+int gRole = kRoleBoat;
+float gCar = 0.0;        // how far it has gone over to the car
+float gSink = 0.0;       // how far a boat particle without a car sample has sunk
+ivec2 gCarTexel = ivec2(0);
+
 vec3 particleTarget(vec3 meshPoint, uint i, out float visible) {
     bool has = dot(meshPoint, meshPoint) > 1e-12;
     if (headsTime()) {
         if (i < kEyesCount) {
             vec3 e = texelFetch(OriginalPositionTextureEyes, ivec2(int(i % kEyesWidth), int(i / kEyesWidth)), 0).xyz;
             visible = dot(e, e) > 1e-12 ? 1.0 : 0.0;
+            gRole = kRoleEyes;
             return eyesWorld(e);
         }
         visible = has ? 1.0 : 0.0;
+        gRole = kRoleHeads;
         return headsWorld(meshPoint);
     }
-    vec3 carSample = texelFetch(OriginalPositionTextureCar, carTexel(i), 0).xyz;
+    gCarTexel = carTexel(i);
+    vec3 carSample = texelFetch(OriginalPositionTextureCar, gCarTexel, 0).xyz;
     bool hasCar = dot(carSample, carSample) > 1e-12;
     vec3 boatPoint = boatWorld(meshPoint);
     vec3 carPoint = carWorld(carSample);
-    float c = carAmount(boatPoint, i);
-    if (has && hasCar) {
-        visible = 1.0;
-        return mix(boatPoint, carPoint, c);
-    }
+    float c = hasCar ? carAmount(boatPoint, i) : 0.0;
+    gCar = c;
     if (has) {
-        // No car sample for this one: it settles on the water while the car stands.
+        gRole = isWater(boatPoint) ? kRoleWater : kRoleBoat;
         visible = 1.0;
-        vec3 onWater = vec3(boatPoint.x * 1.7, 0.02, boatPoint.z * 1.2);
-        return mix(boatPoint, onWater, c);
+        if (hasCar) return mix(boatPoint, carPoint, c);
+        // No car sample for this one: a boat particle sinks into the water while the car
+        // stands; a water particle stays.
+        float sink = gRole == kRoleBoat ? carAmount(boatPoint, i) : 0.0;
+        gSink = sink;
+        if (sink > 0.97) visible = 0.0;
+        return mix(boatPoint, vec3(boatPoint.x, -0.05, boatPoint.z), sink);
     }
+    gRole = kRoleCarOnly;
     if (hasCar) {
         // Only the car has a sample here: it rises out of the water as the car forms.
+        c = carAmount(carPoint, i);
+        gCar = c;
         visible = c > 0.02 ? 1.0 : 0.0;
-        return mix(vec3(carPoint.x, 0.0, carPoint.z), carPoint, c);
+        return mix(vec3(carPoint.x, -0.05, carPoint.z), carPoint, c);
     }
     visible = 0.0;
     return vec3(0.0);
 }
 
-bool particleRebase(uint i) { return ttime >= kHeadsFrom && ttime - DeltaT < kHeadsFrom; }
+// The first step at or after 35 (the velocity's w holds the time of the particle's last step).
+bool particleRebase(uint i) { return ttime >= kHeadsFrom && velocities[i].w < kHeadsFrom; }
 
 // The lead-in: the particles lie spread on the water and gather into the boat.
 vec3 particleScatter(vec3 target, uint i) {
@@ -104,8 +125,7 @@ float particleTurbulence(float age, float cell, uint i) {
     // now and then a gust that lifts a patch of particles off the heap.
     float trade = 0.0;
     if (!headsTime()) {
-        float c = carAmount(vec3(0.0), i);
-        trade = c * (1.0 - c) * 4.0;
+        trade = gCar * (1.0 - gCar) * 4.0;
     }
     float swirl = headsTime() ? 1.0 - smoothstep(kHeadsFrom, kHeadsFrom + 7.0, ttime) : 0.0;
     float gust = smoothstep(0.78, 0.95, valueNoise2(vec2(cell * 83.0, ttime * 0.35)));
@@ -116,29 +136,29 @@ vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float spe
     float size = 0.8 + 0.4 * hash1(i, 27u);
     float key = clamp(dot(max(sampleNormal, vec3(0.0)), normalize(vec3(0.6, 0.7, 0.4))), 0.0, 1.0);
     vec3 c;
-    if (headsTime()) {
-        if (i < kEyesCount) {
-            c = eyeColour(target);
-            size = 0.7;
-        } else {
-            vec3 stone = texture(StoneTexture2, target.xy * 0.35 + target.zx * 0.2).bgr;
-            c = mix(kPale, stone, 0.35) * (0.45 + 0.55 * key);
-            c *= 0.75 + 0.35 * clamp(target.y / 2.4, 0.0, 1.0);
-        }
-    } else if (isWater(target) && carAmount(target, i) < 0.05) {
-        // The water around the boat: dark, with the moon caught here and there.
-        float sparkle = pow(valueNoise2(target.xz * vec2(2.0, 9.0) + vec2(ttime * 0.6, 0.0)), 6.0);
-        float fade = 1.0 - smoothstep(3.0, 6.0, length(target.xz));
-        c = (vec3(0.06, 0.08, 0.11) + vec3(0.7, 0.68, 0.6) * sparkle) * fade;
-        size = 0.55;
+    if (gRole == kRoleEyes) {
+        c = eyeColour(target);
+        size = 0.7;
+    } else if (gRole == kRoleHeads) {
+        vec3 stone = texture(StoneTexture2, target.xy * 0.35 + target.zx * 0.2).bgr;
+        c = mix(kPale, stone, 0.35) * (0.4 + 0.6 * key);
+        c *= 0.7 + 0.4 * clamp(target.y / 3.0, 0.0, 1.0);
     } else {
         vec3 painted = texture(BoatTexture2, target.zy * 0.45).bgr;
         vec3 grain = texture(WoodTexture2, target.zx * 0.6).bgr;
-        vec3 boatColour = mix(kPale, sampleColour * mix(painted, grain, 0.5) * 1.6, 0.45);
-        vec3 carColour = texelFetch(OriginalColorTextureCar, carTexel(i), 0).rgb;
-        carColour = mix(kPale, carColour, 0.5);
-        float c2 = carAmount(target, i);
-        c = mix(boatColour, carColour, c2) * (0.42 + 0.58 * key);
+        vec3 boatColour = mix(kPale, sampleColour * mix(painted, grain, 0.5) * 1.6, 0.45) * (0.42 + 0.58 * key);
+        if (gRole == kRoleWater) {
+            // The water around the boat: dark, with the moon caught here and there.
+            float sparkle = pow(valueNoise2(target.xz * vec2(2.0, 9.0) + vec2(ttime * 0.6, 0.0)), 6.0);
+            float fade = 1.0 - smoothstep(2.5, 4.2, length(target.xz));
+            boatColour = (vec3(0.035, 0.045, 0.065) + vec3(0.6, 0.58, 0.5) * sparkle) * fade;
+            size = 0.5;
+        }
+        vec3 carColour = mix(kPale, texelFetch(OriginalColorTextureCar, gCarTexel, 0).rgb, 0.5);
+        carColour *= 0.45 + 0.55 * clamp(target.y / 1.3, 0.0, 1.0);
+        c = mix(boatColour, carColour, gCar) * (1.0 - 0.8 * gSink);
+        // Lying scattered on the water before they gather, the particles are dim.
+        c *= 1.0 - 0.75 * particleGather(target, i);
     }
     c += vec3(0.16, 0.11, 0.06) * clamp(speed * 0.12, 0.0, 1.0);   // moving particles glow warm
     return vec4(c, size);

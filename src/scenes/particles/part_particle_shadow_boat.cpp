@@ -54,8 +54,8 @@ CopyScatter statueRing() {
     s.radiusMax = 5.5f;
     s.yawMin = 1.5707963f - 0.6f;   // facing the water, toward +x, more or less
     s.yawMax = 1.5707963f + 0.6f;
-    s.scaleMin = 1.3f;
-    s.scaleMax = 1.9f;
+    s.scaleMin = 2.2f;
+    s.scaleMax = 3.0f;
     s.sink = 0.15f;
     s.groundAt = islandHeight;
     return s;
@@ -67,8 +67,8 @@ CopyScatter rowRing() {
     s.radiusMax = 7.0f;
     s.yawMin = 1.5707963f - 0.35f;
     s.yawMax = 1.5707963f + 0.35f;
-    s.scaleMin = 1.1f;
-    s.scaleMax = 1.3f;
+    s.scaleMin = 1.6f;
+    s.scaleMax = 1.9f;
     return s;
 }
 

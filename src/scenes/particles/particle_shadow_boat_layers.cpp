@@ -132,7 +132,7 @@ int makeEmbers(float t, float strength, ColouredVertex* out) {
     for (int i = 0; i < kEmbers; ++i) {
         const uint32_t n = static_cast<uint32_t>(i);
         const float life = 3.0f + 3.0f * hash01(n, 41);
-        const float age = std::fmod(t + hash01(n, 42) * life, life);
+        const float age = std::fmod(t + 1000.0f + hash01(n, 42) * life, life);   // never negative
         const float f = age / life;
         const float a = hash01(n, 43) * kTwoPi + age * 0.4f;
         const float r = 0.3f + 1.6f * hash01(n, 44) + f * 0.8f;
