@@ -4,12 +4,12 @@
 #include "../common/noise.glsl"
 #include "../common/scan.glsl"
 
-#define SCAN_POINT_SIZE 0.00009
+#define SCAN_POINT_SIZE 0.00006
 #include "../common/scan_points.glsl"
 
 uniform float effect;   // the scene time
 
 void main() {
-    float radius = 0.015 + effect * 0.014;
+    float radius = 0.024 + effect * 0.012;
     scanPoint(radius - length(inPoint.xz - vec2(0.022, 0.0)));
 }

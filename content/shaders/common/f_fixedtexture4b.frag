@@ -20,7 +20,7 @@ void main() {
     vec3 dir = normalize(vLocal);
     float above = smoothstep(0.02, 0.35, dir.y);
     float open = smoothstep(47.55, 50.0, ttime);
-    outColour = vec4(sky * vColor.rgb * above * open * 1.6, 0.0);
+    outColour = vec4(sky * vColor.rgb * above * open * 0.9, 0.0);
     outNormal = vec4(0.0);
     outMaterial = vec4(0.0);
 }

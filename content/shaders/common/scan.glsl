@@ -25,9 +25,10 @@ float scanPointSize(float worldSize, float dist, mat4 mp, float screenWidth) {
 // shut in, warm white where it is open to the sky.
 vec3 scanShade(float w) {
     float open = clamp(w / 10.0, 0.0, 1.0);
-    float light = pow(open, 1.7);
-    vec3 shut = vec3(0.045, 0.055, 0.085);
-    vec3 lit = vec3(0.96, 0.90, 0.80);
+    // Most of a scan is partly shut in (the terms bunch up low): a curve that opens them up.
+    float light = pow(open, 0.6);
+    vec3 shut = vec3(0.085, 0.095, 0.13);
+    vec3 lit = vec3(0.98, 0.92, 0.82);
     return mix(shut, lit, light) + vec3(0.05, 0.045, 0.04) * smoothstep(0.85, 1.0, open);
 }
 

@@ -13,7 +13,7 @@ void main() {
     vec2 d = gl_PointCoord * 2.0 - 1.0;
     float r2 = dot(d, d);
     if (r2 > 1.0) discard;
-    outColour = vec4(vColour * (1.0 - 0.25 * r2), 1.0);
+    outColour = vec4(vColour, 1.0);
     outNormal = vec4(packNormal(vec3(d.x, -d.y, sqrt(1.0 - r2))), 1.0);
-    outMaterial = vec4(0.0, 0.0, 0.55, 1.0);
+    outMaterial = vec4(0.0, 0.0, 0.35, 1.0);
 }

@@ -18,9 +18,10 @@ Shot shotAt(float t) {
 void shotAt(float t, TVector& eye, TVector& target) {
     switch (shotAt(t)) {
     case Shot::Push: {
-        // Across the square towards the church tower, past the monument.
+        // Across the square from its corner towards the church tower, the monument to the
+        // right.
         const float o = (t - 6.0f) * 0.4f;
-        eye = TVector(10.0f - 1.5f * o, -0.6f + 0.3f * o, 2.5f - 0.3f * o);
+        eye = TVector(10.0f - 1.2f * o, -0.6f + 0.3f * o, -9.5f + 0.6f * o);
         target = TVector(-19.0f, 3.0f + 0.5f * o, 0.0f);
         return;
     }

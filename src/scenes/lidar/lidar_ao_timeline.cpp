@@ -78,10 +78,10 @@ void shotPose(float t, TVector& eye, TVector& target) {
         return;
     }
     case Shot::DollyIn: {
-        // Through the gateway arch, towards the colonnade.
+        // Up the western path to the gateway arch, looking through it into the park.
         const float u = (t - 17.0f) / 5.2f;
-        eye = along(TVector(-0.0282f, 0.0024f, 0.0225f), TVector(-0.0252f, 0.0024f, 0.0105f), u);
-        target = eye + TVector(0.0042f, 0.0002f, -0.0100f);
+        eye = along(TVector(-0.0292f, 0.0024f, 0.0248f), TVector(-0.0270f, 0.0024f, 0.0140f), u);
+        target = eye + TVector(0.0020f, 0.0004f, -0.0100f);
         return;
     }
     case Shot::DollyRuins: {
