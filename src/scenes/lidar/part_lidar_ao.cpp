@@ -86,6 +86,7 @@ void Part_LidarAO::render(Data_Interface* e, int /*eye*/, const float* /*offset*
     const int view = e->eye;
 
     particleStep();
+    if (e->simulateOnly) return;
 
     display->beginEyePass(view);
     scenePass();

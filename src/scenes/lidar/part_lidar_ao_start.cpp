@@ -63,6 +63,7 @@ void Part_LidarAOStart::render(Data_Interface* e, int /*eye*/, const float* /*of
     e->aux = localTime;
     display = e->display;
     const int view = e->eye;
+    if (e->simulateOnly) return;   // nothing here simulates
 
     display->beginEyePass(view);
     scenePass();

@@ -1,2 +1,5 @@
-// The composite, as every scene of the show makes it.
-#include "../../ParticleShadow/1/f_postprocessSSAO.frag"
+#version 430 compatibility
+#include "../../common/noise.glsl"
+#include "../../common/lighting.glsl"
+#include "../../common/post.glsl"
+#include "../../common/post_composite.glsl"
