@@ -1,3 +1,5 @@
 #version 430 compatibility
-// The quarter-size glow source: a wide disc blur of the bright parts of the picture.
-#include "../../common/glow_blur.glsl"
+#include "../../common/noise.glsl"
+#include "../../common/lighting.glsl"
+#include "../../common/post.glsl"
+#include "../../common/post_glow_blur.glsl"

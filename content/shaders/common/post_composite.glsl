@@ -1,9 +1,5 @@
-// The particle scenes' composite: the picture, its glow from the quarter-size blur, a vignette
-// and grain. A whole pass: include it right after the #version line.
-#include "noise.glsl"
-#include "lighting.glsl"
-#include "post.glsl"
-
+// The composite: the picture, its glow from the quarter-size blur, a vignette and grain.
+// Include after noise, lighting and post.
 in vec2 vUV;
 
 uniform sampler2D TextureBlur;

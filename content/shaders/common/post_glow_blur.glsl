@@ -1,10 +1,6 @@
-// The quarter-size glow source of the particle scenes' post chain: a wide disc blur of the
-// bright parts of the picture (its alpha says how much of a pixel glows). A whole pass:
-// include it right after the #version line.
-#include "noise.glsl"
-#include "lighting.glsl"
-#include "post.glsl"
-
+// The quarter-size glow source: a wide disc blur of the bright parts of the picture (the
+// occlusion pass writes how much of a pixel glows into its alpha). Include after noise,
+// lighting and post.
 in vec2 vUV;
 
 uniform sampler2D Texture1;
