@@ -255,9 +255,10 @@ void Part_Fallers::drawWaterAndBackdrop() {
         beginLayer(*textured, engine->mvpMatrix, kIdentity);
         textured->bindSampler(GL_TEXTURE_2D, 0, kMyTexture, backgroundTexture.texture);
         // 127 units from the eye, its top above the picture even with the camera's roll; the
-        // picture's haze band (v = 0.68) sits just above the horizon.
-        constexpr float kX = -120.0f, kTop = 90.0f, kBottom = -4.0f, kHalfWidth = 170.0f;
-        constexpr float kVTop = 0.0f, kVBottom = 0.8f;
+        // picture's haze band (v = 0.68) sits just above the horizon. The reflection meets it
+        // at the water line, so the two never overlap.
+        constexpr float kX = -120.0f, kTop = 90.0f, kBottom = kWaterY, kHalfWidth = 170.0f;
+        constexpr float kVTop = 0.0f, kVBottom = 0.76f;
         glBegin(GL_QUADS);
         for (int mirrored = 0; mirrored < 2; ++mirrored) {
             const float top = mirrored ? 2.0f * kWaterY - kTop : kTop;
@@ -280,10 +281,10 @@ void Part_Fallers::drawWaterAndBackdrop() {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         constexpr float kNear = 8.0f, kFar = -119.0f, kHalfWidth = 170.0f;
         glBegin(GL_QUADS);
-        glColor4f(0.015f, 0.018f, 0.026f, 0.88f);
+        glColor4f(0.015f, 0.018f, 0.026f, 0.72f);
         glVertex3f(kNear, kWaterY, kHalfWidth);
         glVertex3f(kNear, kWaterY, -kHalfWidth);
-        glColor4f(0.02f, 0.024f, 0.034f, 0.45f);
+        glColor4f(0.02f, 0.024f, 0.034f, 0.4f);
         glVertex3f(kFar, kWaterY, -kHalfWidth);
         glVertex3f(kFar, kWaterY, kHalfWidth);
         glEnd();
