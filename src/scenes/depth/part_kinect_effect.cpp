@@ -144,25 +144,26 @@ void Part_KinectEffect::decodeFrame(int k) {
     using depth_frame::FrameStatus;
     const FrameStatus status = depth_frame::readDepthFrame(depthFileNames[k], signalFileNames[k], depthWidth,
                                                            depthHeight, depthPixels.data());
+    // One message per kind of fault for the whole scene, naming the first file that has it.
+    char message[256];
+    bool* reported = nullptr;
     if (status == FrameStatus::DepthMissing) {
-        if (!reportedMissingDepth)
-            std::printf("kinect: cannot read %s; frames that cannot be read are skipped\n", depthFileNames[k].c_str());
-        reportedMissingDepth = true;
-        return;
+        std::snprintf(message, sizeof message, "cannot read %s; frames that cannot be read are skipped",
+                      depthFileNames[k].c_str());
+        reported = &reportedMissingDepth;
+    } else if (status == FrameStatus::SizeMismatch) {
+        std::snprintf(message, sizeof message, "%s is not %d x %d like the first frame; such frames are skipped",
+                      depthFileNames[k].c_str(), depthWidth, depthHeight);
+        reported = &reportedOtherSize;
+    } else if (status == FrameStatus::SignalMissing) {
+        std::snprintf(message, sizeof message, "cannot read %s (or not %d x %d); frames without a signal have no motion",
+                      signalFileNames[k].c_str(), depthWidth, depthHeight);
+        reported = &reportedMissingSignal;
     }
-    if (status == FrameStatus::SizeMismatch) {
-        if (!reportedOtherSize)
-            std::printf("kinect: %s is not %d x %d like the first frame; such frames are skipped\n",
-                        depthFileNames[k].c_str(), depthWidth, depthHeight);
-        reportedOtherSize = true;
-        return;
-    }
-    if (status == FrameStatus::SignalMissing) {
-        if (!reportedMissingSignal)
-            std::printf("kinect: cannot read %s (or not %d x %d); frames without a signal have no motion\n",
-                        signalFileNames[k].c_str(), depthWidth, depthHeight);
-        reportedMissingSignal = true;
-    }
+    if (reported != nullptr && !*reported) std::printf("kinect: %s\n", message);
+    if (reported != nullptr) *reported = true;
+    if (status == FrameStatus::DepthMissing || status == FrameStatus::SizeMismatch) return;
+
     glBindTexture(GL_TEXTURE_2D, depthTexture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB32F, depthWidth, depthHeight, 0, GL_RGB, GL_FLOAT, depthPixels.data());
     glBindTexture(GL_TEXTURE_2D, 0);
@@ -184,6 +185,8 @@ void Part_KinectEffect::render(Data_Interface* e, int /*eye*/, const float* /*of
     const int view = e->eye;
 
     particleStep();
+    // Capture frames that are not written only need the simulation to move on.
+    if (e->simulateOnly) return;
 
     const float t = passTime(localTime);
     display->beginEyePass(view);

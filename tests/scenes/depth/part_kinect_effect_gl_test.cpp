@@ -147,19 +147,29 @@ struct SmallDisplay {
     ~SmallDisplay() { SDL_GL_MakeCurrent(testWindow, testContext); }
 };
 
+// A scene loaded in the run tree, with its engine, the load's prints and its weights.
+struct LoadedScene {
+    std::unique_ptr<Part_KinectEffect> scene = std::make_unique<Part_KinectEffect>();
+    Data_Interface engine;
+    std::string out;
+    explicit LoadedScene(const RunTree& tree) {
+        engine.loaderCallback = recordWeight;
+        scene->engine = &engine;
+        g_weights.clear();
+        out = inRunTree(tree, [&] { scene->load(); });
+    }
+};
+
 }  // namespace
 
 TEST(PartKinectEffectGl, LoadsDecodesAndRendersARecording) {
     REQUIRE_GL_CONTEXT();
     SmallDisplay small;
     RunTree tree(true);
-    auto scene = std::make_unique<Part_KinectEffect>();
-    Data_Interface engine;
-    engine.loaderCallback = recordWeight;
-    scene->engine = &engine;
-    g_weights.clear();
-
-    const std::string out = inRunTree(tree, [&] { scene->load(); });
+    LoadedScene loaded(tree);
+    std::unique_ptr<Part_KinectEffect>& scene = loaded.scene;
+    Data_Interface& engine = loaded.engine;
+    const std::string& out = loaded.out;
 
     // The prints, in order: the material program, the line of "=", then the systems and
     // programs; the two workers' scatter lines come whenever they finish.
@@ -206,16 +216,16 @@ TEST(PartKinectEffectGl, LoadsDecodesAndRendersARecording) {
     EXPECT_EQ(scene->rainSystem.width, 1024);
     EXPECT_EQ(scene->startSystem.width, 1100);
 
-    // Frame 1 (176): pixel (x, y) holds depth (x + 10 y + 176 + 256 x 8) / 256 and no motion,
-    // image row y in texture row 2 - y.
+    // Frame 1 (176): pixel (x, y) holds depth (x + 10 y + 176 + 256 x 8) / 256 and the
+    // signal ((x + 10 y) / 128, (8 - 128) / 128), image row y in texture row 2 - y.
     std::string log = inRunTree(tree, [&] { scene->decodeFrame(1); });
     EXPECT_EQ(log, "");
     std::vector<float> texels = readTexels(depth, 4, 3);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x) {
             const float* t = &texels[static_cast<size_t>(((2 - y) * 4 + x) * 3)];
-            EXPECT_EQ(t[0], 0.0f);
-            EXPECT_EQ(t[1], -1.0f + 8.0f / 128.0f);
+            EXPECT_EQ(t[0], static_cast<float>(x + 10 * y) / 128.0f);
+            EXPECT_EQ(t[1], -120.0f / 128.0f);
             EXPECT_EQ(t[2], static_cast<float>(x + 10 * y + 176 + 256 * 8) / 256.0f);
         }
 
@@ -256,13 +266,10 @@ TEST(PartKinectEffectGl, WithoutARecordingLoadsAndRenders) {
     REQUIRE_GL_CONTEXT();
     SmallDisplay small;
     RunTree tree(false);
-    auto scene = std::make_unique<Part_KinectEffect>();
-    Data_Interface engine;
-    engine.loaderCallback = recordWeight;
-    scene->engine = &engine;
-    g_weights.clear();
-
-    const std::string out = inRunTree(tree, [&] { scene->load(); });
+    LoadedScene loaded(tree);
+    std::unique_ptr<Part_KinectEffect>& scene = loaded.scene;
+    Data_Interface& engine = loaded.engine;
+    const std::string& out = loaded.out;
     EXPECT_EQ(count(out, "kinect: no recording in ..//newresources//3//"), 1u) << out;
     EXPECT_EQ(g_weights, (std::vector<float>{1.0f, 1.0f, 2.0f}));
     EXPECT_TRUE(scene->depthFileNames.empty());
