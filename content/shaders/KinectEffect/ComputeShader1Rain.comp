@@ -1,7 +1,7 @@
 #version 430 compatibility
 // The rain: 1024 x 1024 drops fall through the depth recording. Where the recording sees the
 // person, passing drops land on the relief of the figure and light it; some are caught on
-// it, ride its motion a while and are thrown off. From 18.5 s every drop leaves and flies
+// it, ride its motion a while and are thrown off. From 19 s every drop leaves and flies
 // into the title.
 //
 // Buffers: binding 4 position (xyz, w = shown); 5 velocity (xyz, w = caught until), or while
@@ -193,11 +193,11 @@ void stepDrop(uint i, uint width) {
         c = light * mix(0.75, 1.25, caught) * max(reveal, shown);
         size = mix(0.85, 1.3, caught);
     } else {
-        c = kPale * (0.22 + 0.2 * hash1(i, 77u)) * shown;
+        c = kPale * (0.3 + 0.25 * hash1(i, 77u)) * shown;
         size = -(1.0 + 0.6 * hash1(i, 78u));   // a falling streak
     }
     // Drops that no title sample waits for fade out while the others gather.
-    if (!hasTitle) c *= 1.0 - smoothstep(20.0, 23.0, t);
+    if (!hasTitle) c *= 1.0 - smoothstep(20.5, 23.5, t);
 
     float visible = dot(c, c) > 1e-6 ? 1.0 : 0.0;
     positions[i] = vec4(pos, visible);

@@ -19,7 +19,7 @@ vec3 rainAt(uint i, float t) {
 // The share of drops that show as falling rain (the rest show only on the figure), rising
 // from a drizzle at 3 s to the full rain.
 float rainShown(uint i, float t) {
-    float share = mix(0.006, 0.03, smoothstep(3.0, 9.0, t));
+    float share = mix(0.004, 0.018, smoothstep(3.0, 9.0, t));
     float h = hash1(i, 75u);
     return 1.0 - smoothstep(share * 0.7, share, h);
 }
@@ -28,11 +28,11 @@ float rainShown(uint i, float t) {
 float figureReveal(float t) { return smoothstep(4.5, 9.0, t); }
 
 // When particle i, bound for title point x, starts to gather: a wave from left to right,
-// from 18.5 to 21.5; each flight lasts kGatherTime.
+// from 19 to 22; each flight lasts kGatherTime.
 const float kGatherTime = 3.0;
 float titleGatherStart(vec3 titlePoint, uint i) {
     float across = clamp(titlePoint.x / (2.0 * kTitleHalfWidth) + 0.5, 0.0, 1.0);
-    return 18.5 + across * 2.2 + hash1(i, 76u) * 0.8;
+    return 19.0 + across * 2.2 + hash1(i, 76u) * 0.8;
 }
 
 // How far along its flight into the title a particle is (0 .. 1, eased at both ends).

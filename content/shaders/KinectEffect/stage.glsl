@@ -17,8 +17,8 @@ vec3 titleFromSamples(vec3 p) { return p * kTitleScale + kTitlePlace; }
 
 // The recording's picture as a relief: its image spans kStageSize world units, centred on
 // kStageCentre; a pixel's depth (millimetres / 256) sets how far it stands out.
-const vec2 kStageSize = vec2(3.7, 2.775);
-const vec2 kStageCentre = vec2(0.0, -0.12);
+const vec2 kStageSize = vec2(3.2, 2.4);
+const vec2 kStageCentre = vec2(0.0, -0.1);
 // Depths below kFigureFar are the person (the cabinet's front stands at 10.74, the wall at
 // 12.9, the floor nearest the camera at about 11.1); 0 means the camera saw nothing.
 const float kFigureNear = 1.0;
@@ -28,8 +28,8 @@ vec2 stageUV(vec2 xy) { return (xy - kStageCentre) / kStageSize + 0.5; }
 vec2 stageXY(vec2 uv) { return (uv - 0.5) * kStageSize + kStageCentre; }
 bool onStage(vec2 uv) { return all(greaterThanEqual(uv, vec2(0.0))) && all(lessThan(uv, vec2(1.0))); }
 bool isFigure(float depth) { return depth > kFigureNear && depth < kFigureFar; }
-// Nearer is further forward: 2 m stands at z = 0.6, 2.7 m at z = 0.
-float reliefZ(float depth) { return (10.55 - depth) * 0.22; }
+// Nearer is further forward: 2 m stands at z = 0.4, 2.7 m at z = 0.
+float reliefZ(float depth) { return (10.55 - depth) * 0.15; }
 
 // The rain: a slab of drops over the whole picture, falling from above its top edge to
 // below its bottom edge.
