@@ -1,12 +1,12 @@
 #pragma once
-// A scene on a real display, for the scene benchmarks: opens a window of VELLUNA_BENCH_SIZE
-// (640x360 by default), gives the engine its shared programs, flow field and sky, loads the
-// scene (load, then finishLoad) and records the load's wall time and the peak resident
-// memory; then times frames (update + render + glFinish) and counts the heap allocations a
-// frame makes. Include it in exactly one file of a benchmark: it replaces the global
-// allocator to count.
-// Run from the run tree's bin/ (it opens ../newresources and ../shaders), under a display;
-// GALLIUM_NOOP=1 drops the rendering, which leaves the engine's own CPU cost.
+// What the scene benchmarks share: a counting global allocator, a stage (a display at
+// VELLUNA_BENCH_SIZE, 640x360 by default, the flow field, the scene loaded once with its load
+// time and peak memory), and one frame (update + render + finish) at a chosen scene time.
+//
+//   Stage<Part_X>* s = stage<Part_X>([](Data_Interface& e) { /* shared assets */ });
+//   frameAt(state, *s, 14.0f);            // or frameAt(state, *s, 4.0f, 18.9f)
+//
+// NOTE: replaces the global operator new: include it in one source file per executable.
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
@@ -15,14 +15,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <new>
 
 #include "display/vr_engine2.h"
 #include "driver/data_interface.h"
-#include "driver/part.h"
 #include "formats/flow_field_loader.h"
-#include "gpu/image_texture.h"
-#include "gpu/shader_program.h"
 
 namespace scene_bench {
 inline std::atomic<long> allocations{0};
@@ -42,63 +40,64 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace scene_bench {
 
+template <typename Scene>
 struct Stage {
     VREngine2 display;
     Data_Interface engine;
-    ShaderProgram colour;
-    ShaderProgram texture;
-    ImageTexture sky;
+    std::unique_ptr<Scene> scene;
     double loadSeconds = 0.0;
     long peakKiB = 0;
 };
 
-// Opens the display and loads `scene` into it; ends the process when there is no display.
-inline void open(Stage& st, Part& scene) {
-    int w = 640, h = 360;
-    if (const char* size = std::getenv("VELLUNA_BENCH_SIZE")) std::sscanf(size, "%dx%d", &w, &h);
-    if (!st.display.initWindowed(0, 0, w, h, false)) std::exit(1);
-    st.engine.display = &st.display;
-    st.engine.viewWidth = static_cast<float>(w);
-    st.engine.viewHeight = static_cast<float>(h);
-    st.colour.build("../shaders/common/v_fixed.cpp", "../shaders/common/f_fixed.cpp");
-    st.texture.build("../shaders/common/v_fixed.cpp", "../shaders/common/f_fixedtexture.cpp");
-    st.engine.colorProgram = &st.colour;
-    st.engine.textureProgram = &st.texture;
-    loadFlowField(st.engine.flowField, "../newresources//velocity.dat", "../newresources/voronoimap.bin");
-    st.sky.loadImage("..//newresources//skybox.png", true);
-    st.engine.skyboxTexture = &st.sky;
+// The stage, made on first use: `prepare` adds the shared assets the scene reads.
+template <typename Scene, typename Prepare>
+Stage<Scene>* stage(Prepare prepare) {
+    static Stage<Scene>* s = [&] {
+        auto* st = new Stage<Scene>();
+        int w = 640, h = 360;
+        if (const char* size = std::getenv("VELLUNA_BENCH_SIZE")) std::sscanf(size, "%dx%d", &w, &h);
+        if (!st->display.initWindowed(0, 0, w, h, false)) std::exit(1);
+        st->engine.display = &st->display;
+        st->engine.viewWidth = static_cast<float>(w);
+        st->engine.viewHeight = static_cast<float>(h);
+        loadFlowField(st->engine.flowField, "../newresources//velocity.dat", "../newresources/voronoimap.bin");
+        prepare(st->engine);
 
-    scene.engine = &st.engine;
-    const auto start = std::chrono::steady_clock::now();
-    scene.load();
-    scene.finishLoad();
-    st.loadSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    st.peakKiB = usage.ru_maxrss;
-    std::fprintf(stderr, "bench: load %.2f s, peak resident %.0f MiB\n", st.loadSeconds, st.peakKiB / 1024.0);
+        st->scene = std::make_unique<Scene>();
+        st->scene->engine = &st->engine;
+        const auto start = std::chrono::steady_clock::now();
+        st->scene->load();
+        st->scene->finishLoad();   // as the sequencer does: joins what load started
+        st->loadSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        st->peakKiB = usage.ru_maxrss;
+        std::fprintf(stderr, "bench: load %.2f s, peak resident %.0f MiB\n", st->loadSeconds, st->peakKiB / 1024.0);
+        return st;
+    }();
+    return s;
 }
 
-// Frames from scene time `t` on in steady 60 Hz steps, starting over from `t` once the clock
-// passes `restartAfter`.
-inline void frames(benchmark::State& state, Stage& st, Part& scene, float t, float restartAfter) {
-    scene.localTime = t;
-    scene.done = false;
-    st.engine.frameDelta = 1.0f / 60.0f;
+// Frames from scene time `t` in steady 60 Hz steps, back to `t` once the clock passes
+// `restartAfter` (keep it below the scene's end, which would stop its drawing).
+template <typename Scene>
+void frameAt(benchmark::State& state, Stage<Scene>& s, float t, float restartAfter = 26.9f) {
+    s.scene->localTime = t;
+    s.scene->done = false;
+    s.engine.frameDelta = 1.0f / 60.0f;
     const float offset[3] = {0, 0, 0};
-    long counted = 0;
+    long count = 0;
     for (auto _ : state) {
-        if (scene.localTime > restartAfter) scene.localTime = t;
-        scene.done = false;
+        if (s.scene->localTime > restartAfter) s.scene->localTime = t;
         const long before = allocations.load();
-        scene.update(&st.engine);
-        scene.render(&st.engine, 0, offset);
-        counted += allocations.load() - before;
+        s.scene->update(&s.engine);
+        s.scene->render(&s.engine, 0, offset);
+        count += allocations.load() - before;
         glFinish();
     }
-    state.counters["allocs/frame"] = benchmark::Counter(double(counted) / double(state.iterations()));
-    state.counters["load_s"] = st.loadSeconds;
-    state.counters["peak_MiB"] = st.peakKiB / 1024.0;
+    state.counters["allocs/frame"] = benchmark::Counter(double(count) / double(state.iterations()));
+    state.counters["load_s"] = s.loadSeconds;
+    state.counters["peak_MiB"] = s.peakKiB / 1024.0;
 }
 
 }  // namespace scene_bench
