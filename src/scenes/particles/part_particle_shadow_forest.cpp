@@ -217,11 +217,7 @@ void Part_ParticleShadowForest::particleStep() {
     bindSampleSet(standingSystem, standingSamples, standingSamples);
     standingSystem.setFloat("PosY", 0.0f);
     standingSystem.dispatch();
-
-    // NOTE: the particle program reads the systems' images, which the compute step wrote
-    // with image stores; storage barriers alone do not order those reads.
-    glMemoryBarrier(GL_TEXTURE_FETCH_BARRIER_BIT | GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
-    glActiveTexture(GL_TEXTURE0);
+    finishParticleSteps();
 }
 
 void Part_ParticleShadowForest::scenePass() {
@@ -251,7 +247,6 @@ void Part_ParticleShadowForest::drawParticles(const float* lightMatrix) {
     ParticleDrawUniforms u;
     u.lightMVP = lightMatrix;
     u.depthTexture = display->wideTarget[0].depthTexture;
-    u.ttime = localTime;
     beginParticleDraw(particleProgram, engine, treeSystem, u);
     drawParticleSystem(particleProgram, treeSystem, localTime);
     drawParticleSystem(particleProgram, standingSystem, localTime);
