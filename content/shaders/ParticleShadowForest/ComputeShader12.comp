@@ -8,7 +8,7 @@
 
 vec3 particleTarget(vec3 meshPoint, uint i, out float visible) {
     visible = 1.0;
-    return meshPoint + kStandingOffset + vec3(PosX, PosY, 0.0);
+    return meshPoint * kStandingScale + kStandingOffset + vec3(PosX, PosY, 0.0);
 }
 
 // The lead-in: the figures rise out of dust lying at their feet.

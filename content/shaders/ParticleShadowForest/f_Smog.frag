@@ -16,15 +16,13 @@ layout(location = 0) out vec4 outColour;
 layout(location = 1) out vec4 outNormal;
 layout(location = 2) out vec4 outMaterial;
 
-const vec3 kMoon = vec3(-0.35, 0.45, -0.82);
-
 vec3 nightSky(vec3 dir) {
     float up = clamp(dir.y, 0.0, 1.0);
     vec3 c = mix(kForestHaze * 1.5, vec3(0.012, 0.016, 0.03), pow(up, 0.45));
     // Thin cloud, lit from the moon's side.
     vec2 st = dir.xz / (0.25 + up);
     float cloud = smoothstep(0.45, 0.85, fbm2(st * 1.6 + vec2(ttime * 0.01, 0.0)));
-    vec3 m = normalize(kMoon);
+    vec3 m = normalize(kMoonDir);
     float moonSide = max(dot(dir, m), 0.0);
     c += vec3(0.05, 0.055, 0.065) * cloud * (0.4 + 0.6 * moonSide) * smoothstep(0.0, 0.15, up);
     // The moon and its halo.

@@ -18,9 +18,6 @@ out vec3 vWorld;
 out vec3 vNormal;
 out vec3 vColour;
 
-// The moon stands low behind the clearing, to the left: shadows fall toward the camera.
-const vec3 kMoonDir = vec3(-0.35, 0.45, -0.82);
-
 void main() {
     vec4 world = Local * vec4(inPosition, 1.0);
     vec3 normal = normalize(mat3(Local) * inNormal);

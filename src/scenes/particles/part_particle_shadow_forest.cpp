@@ -274,9 +274,9 @@ void Part_ParticleShadowForest::drawGrass() {
     program->setMat4("Local", kIdentity);
     glBegin(GL_LINES);
     for (const GrassBlade& b : grass) {
-        glColor3f(b.grey * 0.7f, b.grey * 0.8f, b.grey * 0.72f);
+        glColor3f(b.grey * 0.5f, b.grey * 0.55f, b.grey * 0.5f);
         glVertex3f(b.root.x, b.root.y, b.root.z);
-        glColor3f(b.grey * 1.3f, b.grey * 1.5f, b.grey * 1.2f);
+        glColor3f(b.grey * 0.8f, b.grey, b.grey * 0.8f);
         glVertex3f(b.tip.x, b.tip.y, b.tip.z);
     }
     glEnd();
