@@ -1,0 +1,39 @@
+// The closing scene's shared look: how a scan point is shaded from its occlusion term, the
+// night haze of the scan, and what the scene writes into its third colour output
+// (x glow, y kind of surface) for the post passes. Needs lighting.glsl first.
+
+const float kSceneNear = 0.1;
+const float kSceneFar = 1000.0;
+
+// Kinds of surface in the material output's y.
+const float kKindSky = 0.0;
+const float kKindPoint = 0.25;
+const float kKindSilhouette = 0.5;
+const float kKindMarble = 0.75;
+const float kKindFloral = 1.0;
+
+// Eye-space distance of a depth-buffer value of the scene camera.
+float sceneDepth(float d) {
+    return kSceneNear * kSceneFar / (kSceneFar - d * (kSceneFar - kSceneNear));
+}
+
+// A scan point: dark in crowns and under eaves (occlusion term near 0), warm white on open
+// ground (10); a cooler cast high up; the far points sink into the haze.
+vec3 scanColour(float occlusion, float height, float dist) {
+    float open = clamp(occlusion / 10.0, 0.0, 1.0);
+    vec3 c = mix(vec3(0.10, 0.12, 0.16), kPale, pow(open, 1.4));
+    c = mix(c, c * vec3(0.82, 0.92, 1.08), smoothstep(1.0, 7.0, height));
+    return applyHaze(c * (0.35 + 0.9 * open), dist, 0.028);
+}
+
+// Point size in pixels for a point `dist` away, for a picture `screenHeight` pixels high.
+float scanPointSize(float dist, float screenHeight, float scale) {
+    float s = screenHeight / 720.0;
+    return clamp(scale * s * 7.0 / max(dist, 0.3), 1.0, 6.0 * s + 1.0);
+}
+
+// Soft round points: 1 at the centre, 0 at the rim.
+float roundPoint(vec2 pc) {
+    vec2 d = pc * 2.0 - 1.0;
+    return 1.0 - smoothstep(0.55, 1.0, dot(d, d));
+}
