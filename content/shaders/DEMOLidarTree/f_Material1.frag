@@ -35,7 +35,7 @@ void main() {
     vec3 vn = normalize(vViewNormal);
     float rim = pow(1.0 - abs(vn.z), 4.0);
     vec3 c = vec3(0.008, 0.009, 0.012) + vec3(0.05, 0.065, 0.09) * rim * exp(-vDist * 0.04);
-    outColour = vec4(c, 1.0);
+    outColour = vec4(c, 0.0);
     outNormal = vec4(packNormal(n), 1.0);
     outMaterial = vec4(0.0, kKindSilhouette, 0.0, 1.0);
 }

@@ -13,6 +13,7 @@ in vec3 vMesh;
 in float vDist;
 flat in float vKind;
 flat in float vMirror;
+flat in float vRising;
 
 uniform float ttime;
 
@@ -28,9 +29,10 @@ void main() {
     float glow = 0.0;
     if (vMirror < 0.5 && vWorld.y < 0.0) discard;   // under the ground
     vec3 marble = vec3(0.9, 0.87, 0.82) * (0.88 + 0.12 * valueNoise3(vMesh * 0.35));
-    vec3 c = marble * keyFill(n);
+    vec3 c = marble * climaxLight(n);
     if (vKind == kClimaxStatue) {
-        glow = smoothstep(0.35, 0.0, vWorld.y) * 0.9;
+        // A glowing seam where the statue comes out of the ground, while it rises or sinks.
+        glow = smoothstep(0.35, 0.0, vWorld.y) * 0.9 * vRising;
         c += vec3(1.0, 0.72, 0.4) * glow;
     } else if (vKind == kClimaxPlate) {
         float age = ttime - kPlateStart;
@@ -38,14 +40,14 @@ void main() {
         if (edge < 0.0) discard;
         float front = 1.0 - smoothstep(0.0, 0.12, edge);
         // The letters stand proud of the plate (z above its face): they glow warm.
-        float letter = smoothstep(0.07, 0.12, vMesh.z);
-        vec3 slate = vec3(0.16, 0.16, 0.19) * keyFill(n) + vec3(0.02);
-        c = mix(slate, vec3(1.0, 0.86, 0.62) * (0.9 + 0.3 * keyFill(n)), letter);
-        glow = letter * 0.8 + front;
+        float letter = smoothstep(0.12, 0.16, vMesh.z);
+        vec3 slate = vec3(0.13, 0.13, 0.16) * climaxLight(n) + vec3(0.015);
+        c = mix(slate, vec3(1.0, 0.84, 0.58) * (0.75 + 0.25 * climaxLight(n)), letter);
+        glow = letter * 0.55 + front;
         c += vec3(1.0, 0.75, 0.45) * front;
     } else {
-        c = mix(c, c * vec3(0.75, 0.78, 0.85), 0.3);   // birds: a little cooler
-        glow = 0.1;
+        c = mix(c, c * vec3(0.8, 0.84, 0.92), 0.3) + vec3(0.05, 0.05, 0.06);   // birds: pale, a little cooler
+        glow = 0.15;
     }
     c = applyHaze(c, vDist, 0.02);
     if (vMirror > 0.5) {
@@ -53,7 +55,7 @@ void main() {
         c = mix(kHaze * 0.4, c, 0.35 * ripple * exp(vWorld.y * 0.25));
         glow *= 0.3;
     }
-    outColour = vec4(c, 1.0);
+    outColour = vec4(c, 0.0);
     outNormal = vec4(packNormal(n), 1.0);
     outMaterial = vec4(clamp(glow, 0.0, 1.0), kKindMarble, 0.0, 1.0);
 }

@@ -44,7 +44,7 @@ void main() {
         float line = smoothstep(0.006, 0.0, abs(edge - band + 0.008));
         vec3 gold = vec3(0.78, 0.62, 0.34);
         c = c * 0.9 + gold * line * 1.2;
-        outColour = vec4(c * grown, 1.0);
+        outColour = vec4(c * grown, 0.0);
         outNormal = vec4(0.5, 0.5, 1.0, 1.0);
         outMaterial = vec4(line * 0.6 + 0.15 * luma(c), kKindFloral, 0.0, 1.0);
         return;
@@ -56,12 +56,16 @@ void main() {
     if (r > 1.0 || r > reach) discard;
     vec3 c = floral(vUV * 5.0);
     float bright = smoothstep(0.25, 0.7, luma(c));
+    // Once it has grown, the ink between the ornament opens: a lattice of light over the
+    // ground, through which the plate's reflection shows.
+    float ink = 1.0 - smoothstep(0.06, 0.14, luma(c));
+    if (ink > 0.5 && age > 4.0 && r < 0.93) discard;
     float front = smoothstep(0.12, 0.0, reach - r) * step(r, reach);
     float ring = smoothstep(0.02, 0.0, abs(r - 0.97));
     float breathe = 0.85 + 0.15 * sin(ttime * 0.8 - r * 3.0);
     c = c * 0.35 + c * bright * 1.1 * breathe + vec3(1.0, 0.8, 0.5) * (front * 0.8 + ring * 0.9);
     c = applyHaze(c, vDist, 0.03);
-    outColour = vec4(c, 1.0);
+    outColour = vec4(c, 0.0);
     outNormal = vec4(0.5, 1.0, 0.5, 1.0);
     outMaterial = vec4(clamp(bright * 0.45 + front + ring * 0.6, 0.0, 1.0), kKindFloral, 0.0, 1.0);
 }

@@ -44,9 +44,11 @@ void main() {
     if (d >= 0.99999) {
         // Nothing of the scene here: the night. Up to 30.4 the sky cube has added its stars
         // (they are in the colour already); from then on the sky image comes from here.
+        // A haze that is brightest at the horizon and fades smoothly up into the night and
+        // down into the dark ground.
         float up = clamp(dir.y, 0.0, 1.0);
         vec3 night = mix(kHaze * 0.9, vec3(0.012, 0.015, 0.026), pow(up, 0.5));
-        if (dir.y < 0.0) night = mix(kHaze * 0.9, vec3(0.02, 0.02, 0.024), smoothstep(0.0, 0.3, -dir.y));
+        if (dir.y < 0.0) night = mix(kHaze * 0.9, vec3(0.02, 0.02, 0.024), smoothstep(0.0, 0.25, -dir.y));
         if (time >= kSkyImageFrom) night = dir.y >= 0.0 ? nightSky(Skybox, dir) : night;
         c = night + colour;
     } else {
@@ -57,6 +59,7 @@ void main() {
         glow = material.x;
     }
     c = grade(c);
-    glow = max(glow, smoothstep(0.6, 1.0, luma(c)) * 0.6);
+    // Bright surfaces glow; the stars stay sharp.
+    if (d < 0.99999) glow = max(glow, smoothstep(0.6, 1.0, luma(c)) * 0.6);
     gl_FragColor = vec4(c, glow);
 }

@@ -1,6 +1,10 @@
 // The closing scene's shared look: how a scan point is shaded from its occlusion term, the
 // night haze of the scan, and what the scene writes into its third colour output
 // (x glow, y kind of surface) for the post passes. Needs lighting.glsl first.
+//
+// NOTE: everything the scene pass draws writes alpha 0 into its colour output, over the
+// clear's alpha of 1: the sky cube, drawn late without depth testing, adds its light only
+// where alpha is still 1 (blend factor GL_DST_ALPHA), so stars never show through the scan.
 
 const float kSceneNear = 0.1;
 const float kSceneFar = 1000.0;
@@ -19,11 +23,11 @@ float sceneDepth(float d) {
 
 // A scan point: dark in crowns and under eaves (occlusion term near 0), warm white on open
 // ground (10); a cooler cast high up; the far points sink into the haze.
-vec3 scanColour(float occlusion, float height, float dist) {
+vec3 scanColour(float occlusion, float height, float dist, float hazeDensity) {
     float open = clamp(occlusion / 10.0, 0.0, 1.0);
-    vec3 c = mix(vec3(0.10, 0.12, 0.16), kPale, pow(open, 1.4));
-    c = mix(c, c * vec3(0.82, 0.92, 1.08), smoothstep(1.0, 7.0, height));
-    return applyHaze(c * (0.35 + 0.9 * open), dist, 0.028);
+    vec3 c = mix(vec3(0.10, 0.11, 0.14), kPale, pow(open, 1.3));
+    c = mix(c, c * vec3(0.88, 0.95, 1.05), smoothstep(1.0, 7.0, height));
+    return applyHaze(c * (0.45 + 1.1 * open), dist, hazeDensity);
 }
 
 // Point size in pixels for a point `dist` away, for a picture `screenHeight` pixels high.

@@ -10,7 +10,7 @@ layout(location = 2) out vec4 outMaterial;
 void main() {
     float a = roundPoint(gl_PointCoord);
     if (a < 0.2) discard;
-    outColour = vec4(vColour * (0.6 + 0.4 * a), 1.0);
+    outColour = vec4(vColour * (0.6 + 0.4 * a), 0.0);
     outNormal = vec4(0.5, 0.5, 1.0, 1.0);
     outMaterial = vec4(vGlow, kKindPoint, 0.0, 1.0);
 }

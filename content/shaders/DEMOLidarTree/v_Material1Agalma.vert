@@ -16,6 +16,7 @@ out vec3 vMesh;
 out float vDist;
 flat out float vKind;
 flat out float vMirror;
+flat out float vRising;
 
 void main() {
     vec4 world = Local * vec4(inPosition, 1.0);
@@ -26,5 +27,7 @@ void main() {
     vDist = length(eye.xyz);
     vKind = kClimaxStatue;
     vMirror = 0.0;
+    // How far the statue still stands in the ground (its placement moves it up out of it).
+    vRising = clamp(-Local[3].y, 0.0, 1.0);
     gl_Position = gl_ProjectionMatrix * eye;
 }

@@ -19,6 +19,7 @@ out vec3 vMesh;
 out float vDist;
 flat out float vKind;
 flat out float vMirror;
+flat out float vRising;
 
 void main() {
     vec3 p = inPosition;
@@ -46,5 +47,6 @@ void main() {
     vDist = length(eye.xyz);
     vKind = IsPlate > 0.5 ? kClimaxPlate : kClimaxBird;
     vMirror = Flip;
+    vRising = 0.0;
     gl_Position = gl_ProjectionMatrix * eye;
 }

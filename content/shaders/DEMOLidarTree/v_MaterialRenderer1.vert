@@ -47,10 +47,10 @@ void main() {
         vGlow = 0.0;
         return;
     }
-    vColour = scanColour(inPoint.w, world.y, dist) * shown;
+    vColour = scanColour(inPoint.w, world.y, dist, 0.022) * shown;
     // The fresh scan flares where the front has just passed.
     float flare = smoothstep(0.35, 0.0, abs(sx - front)) * (1.0 - step(5.6, ttime));
     vColour += vec3(1.0, 0.85, 0.6) * flare * 0.8;
-    vGlow = clamp(0.25 * inPoint.w / 10.0 + flare, 0.0, 1.0);
+    vGlow = clamp(0.35 * inPoint.w / 10.0 + flare, 0.0, 1.0);
     gl_PointSize = scanPointSize(dist, ScreenSize, 1.0 + flare);
 }

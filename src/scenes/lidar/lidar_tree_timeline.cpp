@@ -26,10 +26,10 @@ float wrap(float a, float b) {
 
 // The meshes' own sizes against the world's (file units to world units).
 constexpr float kStandingScale = 0.5f;    // the group's figures are about 3.7 units tall
-constexpr float kStatueScale = 0.062f;    // agalma2 is about 81 units tall: 5 here
+constexpr float kStatueScale = 0.07f;     // agalma2 is about 81 units tall: 5.7 here
 constexpr float kLateStatueScale = 0.045f;
 constexpr float kPlateScale = 1.0f;
-constexpr float kBirdScale = 1.1f;
+constexpr float kBirdScale = 1.8f;
 constexpr float kBirdMeshHeight = 1.0f;   // the bird mesh floats 1 unit above its origin
 
 // Walkers: 1.4 units a second (a stride per cycle of the walk), across 22 units of plaza.

@@ -2,6 +2,8 @@
 
 #include <GL/glew.h>
 
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 
 #include "common/mat4.h"
@@ -35,7 +37,10 @@ int32_t bakeMeshPoints(PointBakeTarget& bake, const TGObject& mesh, PointBuffer&
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 
+    using Clock = std::chrono::steady_clock;
+    double renderSeconds = 0.0, readSeconds = 0.0, selectSeconds = 0.0;
     for (int pass = 0; pass < kBakePasses; ++pass) {
+        const auto t0 = Clock::now();
         // Background texels read back as zeros, which the selection rule never keeps.
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -50,14 +55,24 @@ int32_t bakeMeshPoints(PointBakeTarget& bake, const TGObject& mesh, PointBuffer&
         glEnable(GL_DEPTH_TEST);
         mesh.draw(-1);
         bake.program.unuse();
+        glFinish();
+        const auto t1 = Clock::now();
 
         glBindFramebuffer(GL_READ_FRAMEBUFFER, bake.target.drawFramebuffer);
         glReadBuffer(GL_COLOR_ATTACHMENT0);
         glPixelStorei(GL_PACK_ALIGNMENT, 4);
         glReadPixels(0, 0, size, size, GL_RGBA, GL_FLOAT, bake.readBack.data());
+        const auto t2 = Clock::now();
         reserveForPass(collected, texels);
         collectBakedTexels(bake.readBack.data(), texels, eye, collected);
+        const auto t3 = Clock::now();
+        renderSeconds += std::chrono::duration<double>(t1 - t0).count();
+        readSeconds += std::chrono::duration<double>(t2 - t1).count();
+        selectSeconds += std::chrono::duration<double>(t3 - t2).count();
     }
+    bake.renderSeconds = renderSeconds;
+    bake.readSeconds = readSeconds;
+    bake.selectSeconds = selectSeconds;
 
     const int32_t count = static_cast<int32_t>(collected.size() / 4);
     createPointBuffer(points, count);

@@ -23,6 +23,8 @@ struct PointBakeTarget {
     ShaderProgram program;       // writes position and the fourth value
     std::vector<float> readBack; // one RGBA float image; released after the bake
     int size = 0;
+    // Wall-clock seconds the last bake spent drawing, reading back and selecting.
+    double renderSeconds = 0.0, readSeconds = 0.0, selectSeconds = 0.0;
 
     // Creates the target and builds its program. Render thread.
     void create(int targetSize, const std::string& vertexPath, const std::string& fragmentPath);

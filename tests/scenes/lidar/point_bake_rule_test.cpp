@@ -91,10 +91,10 @@ TEST(PointBakeRule, KeepRateFallsNearTheEye) {
     // 100,000 texels at each distance: the kept share follows 1 / (int)(f^2 + 3).
     const TVector eye(0, 5, 10);
     struct Case { float distance; double rate; };
-    const Case cases[] = {{15.0f, 1.0 / 3}, {8.0f, 1.0 / 7}, {4.0f, 1.0 / 39}, {1.0f, 1.0 / 84}};
+    const Case cases[] = {{15.0f, 1.0 / 3}, {7.5f, 1.0 / 9}, {4.5f, 1.0 / 33}, {1.5f, 1.0 / 75}};
     const size_t n = 100000;
     for (const Case& c : cases) {
-        std::vector<float> image = uniformImage(n, 0.5f, 5.0f, 10.0f + c.distance, 1.0f);
+        std::vector<float> image = uniformImage(n, 0.01f, 5.0f, 10.0f + c.distance, 1.0f);
         std::vector<float> out;
         reserveForPass(out, n);
         std::srand(1);
