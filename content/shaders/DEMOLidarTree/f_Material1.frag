@@ -1,5 +1,7 @@
 #version 430 compatibility
+#include "../common/noise.glsl"
 #include "../common/lighting.glsl"
+#include "../common/scan.glsl"
 #include "lidar_tree.glsl"
 
 in vec3 vWorld;

@@ -4,6 +4,7 @@
 // letters glow; the mirrored plate is a dim, rippled reflection.
 #include "../common/noise.glsl"
 #include "../common/lighting.glsl"
+#include "../common/scan.glsl"
 #include "lidar_tree.glsl"
 #include "climax.glsl"
 

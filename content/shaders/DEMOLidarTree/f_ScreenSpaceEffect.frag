@@ -8,6 +8,7 @@
 #include "../common/noise.glsl"
 #include "../common/lighting.glsl"
 #include "../common/post.glsl"
+#include "../common/scan.glsl"
 #include "lidar_tree.glsl"
 
 in vec2 vUV;

@@ -1,6 +1,7 @@
 // The closing scene's shared look: how a scan point is shaded from its occlusion term, the
 // night haze of the scan, and what the scene writes into its third colour output
-// (x glow, y kind of surface) for the post passes. Needs lighting.glsl first.
+// (x glow, y kind of surface) for the post passes. Needs noise.glsl, lighting.glsl and
+// scan.glsl first.
 //
 // NOTE: everything the scene pass draws writes alpha 0 into its colour output, over the
 // clear's alpha of 1: the sky cube, drawn late without depth testing, adds its light only
@@ -21,17 +22,17 @@ float sceneDepth(float d) {
     return kSceneNear * kSceneFar / (kSceneFar - d * (kSceneFar - kSceneNear));
 }
 
-// A scan point: dark in crowns and under eaves (occlusion term near 0), warm white on open
-// ground (10); a cooler cast high up; the far points sink into the haze.
+// A scan point, shaded as the other scan scenes shade theirs (scanShade: dark where shut in,
+// warm white where open), a little cooler high up; the far points sink into the haze. This
+// scene works in metres, so the haze is its own.
 vec3 scanColour(float occlusion, float height, float dist, float hazeDensity) {
-    float open = clamp(occlusion / 10.0, 0.0, 1.0);
-    vec3 c = mix(vec3(0.10, 0.11, 0.14), kPale, pow(open, 1.3));
-    c = mix(c, c * vec3(0.88, 0.95, 1.05), smoothstep(1.0, 7.0, height));
-    return applyHaze(c * (0.45 + 1.1 * open), dist, hazeDensity);
+    vec3 c = scanShade(occlusion) * 1.15;
+    c = mix(c, c * vec3(0.9, 0.96, 1.05), smoothstep(1.0, 7.0, height));
+    return applyHaze(c, dist, hazeDensity);
 }
 
 // Point size in pixels for a point `dist` away, for a picture `screenHeight` pixels high.
-float scanPointSize(float dist, float screenHeight, float scale) {
+float treePointSize(float dist, float screenHeight, float scale) {
     float s = screenHeight / 720.0;
     return clamp(scale * s * 7.0 / max(dist, 0.3), 1.0, 6.0 * s + 1.0);
 }

@@ -3,6 +3,7 @@
 // rises (the file is in growth order), warmer than before, and flares as it arrives.
 #include "../common/noise.glsl"
 #include "../common/lighting.glsl"
+#include "../common/scan.glsl"
 #include "lidar_tree.glsl"
 #include "city_points.glsl"
 

@@ -4,6 +4,7 @@
 // there go out behind the same front; the rest of the park stays round it.
 #include "../common/noise.glsl"
 #include "../common/lighting.glsl"
+#include "../common/scan.glsl"
 #include "lidar_tree.glsl"
 #include "city_points.glsl"
 

@@ -4,6 +4,7 @@
 // of the scan is shown (1: all of it).
 #include "../common/noise.glsl"
 #include "../common/lighting.glsl"
+#include "../common/scan.glsl"
 #include "lidar_tree.glsl"
 
 layout(location = 0) in vec4 inPoint;   // position and the bake's occlusion term
@@ -52,5 +53,5 @@ void main() {
     float flare = smoothstep(0.35, 0.0, abs(sx - front)) * (1.0 - step(5.6, ttime));
     vColour += vec3(1.0, 0.85, 0.6) * flare * 0.8;
     vGlow = clamp(0.35 * inPoint.w / 10.0 + flare, 0.0, 1.0);
-    gl_PointSize = scanPointSize(dist, ScreenSize, 1.0 + flare);
+    gl_PointSize = treePointSize(dist, ScreenSize, 1.0 + flare);
 }

@@ -196,12 +196,16 @@ void Part_DEMOLidarTree::drawBakedPoints(float t, const float* view, const float
     rendererProgram.unuse();
 }
 
-void Part_DEMOLidarTree::drawWalkers(float t, const float* view) {
+void Part_DEMOLidarTree::useSilhouetteProgram(float t, const float* view) {
     materialProgram.use();
     materialProgram.setFloat("IsBlack", 1.0f);
     materialProgram.setFloat("IsReflection", 0.0f);
     materialProgram.setFloat("ttime", t);
     materialProgram.setMat4("MV", view);
+}
+
+void Part_DEMOLidarTree::drawWalkers(float t, const float* view) {
+    useSilhouetteProgram(t, view);
     const int frames[2] = {walkFrameA(t), walkFrameB(t)};
     for (int w = 0; w < 2; ++w) {
         const Mat4 local = walkerPlacement(w, t);
@@ -212,11 +216,7 @@ void Part_DEMOLidarTree::drawWalkers(float t, const float* view) {
 }
 
 void Part_DEMOLidarTree::drawStanding(float t, const float* view) {
-    materialProgram.use();
-    materialProgram.setFloat("IsBlack", 1.0f);
-    materialProgram.setFloat("IsReflection", 0.0f);
-    materialProgram.setFloat("ttime", t);
-    materialProgram.setMat4("MV", view);
+    useSilhouetteProgram(t, view);
     const Mat4 local = standingPlacement(standingWindow(t));
     materialProgram.setMat4("Local", local.m);
     for (int group = 0; group < standingMesh.partCount; ++group) {

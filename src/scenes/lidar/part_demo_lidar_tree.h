@@ -55,6 +55,8 @@ public:
 private:
     void scenePass(float t);
     void drawBakedPoints(float t, const float* view, const float* wideProjection);
+    // The material program as the walkers and standing figures use it: dark silhouettes.
+    void useSilhouetteProgram(float t, const float* view);
     void drawWalkers(float t, const float* view);
     void drawStanding(float t, const float* view);
     void drawSkyCube(float t, const float* view);

@@ -1,5 +1,6 @@
 // The fragment stage of every scan-point program: a soft round point of the vertex stage's
-// colour, with its glow for the post passes. Needs lighting.glsl and lidar_tree.glsl first.
+// colour, with its glow for the post passes; alpha 0 marks it drawn (see lidar_tree.glsl).
+// Needs lidar_tree.glsl first.
 in vec3 vColour;
 in float vGlow;
 
