@@ -5,7 +5,7 @@
 #include <fstream>
 #include <ios>
 
-#include "common/libc_random.h"
+#include "common/c_random.h"
 
 namespace shader_source {
 
@@ -18,7 +18,7 @@ std::string twinPath(const std::string& path) {
 }
 
 void scramble(std::string& bytes) {
-    LibcRandom key(9418);
+    CRandom key(9418);
     for (char& c : bytes) c = static_cast<char>(static_cast<unsigned char>(c) ^ (key.next() % 255));
 }
 

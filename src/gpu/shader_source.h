@@ -6,7 +6,7 @@
 // the twins loads those instead. The twin is the text plus its zero terminator, each byte
 // XORed with a key byte: key byte i is the (i+1)-th rand() after srand(9418), modulo 255.
 //
-// NOTE: the key comes from a private generator with glibc's rand() sequence (LibcRandom), not
+// NOTE: the key comes from a private generator with glibc's rand() sequence (CRandom), not
 // from rand() itself: load-time workers reseed the C library's generator as they start, and
 // a twin written while one does would be scrambled with the wrong key. Loading a shader
 // leaves the C library's generator alone.
