@@ -91,6 +91,14 @@ void Entrypoint::playFrame() {
     display.presentLeftEye();
 }
 
+void Entrypoint::simulateFrame() {
+    SDL_GL_MakeCurrent(display.window, display.glContext);
+    stepFrame();
+    engine->simulateOnly = true;
+    renderView(0);
+    engine->simulateOnly = false;
+}
+
 void Entrypoint::renderLoop() {
     while (engine == nullptr) {
     }

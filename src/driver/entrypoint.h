@@ -39,6 +39,9 @@ public:
     // Steps 4-9 of a frame: context, input step, stepFrame, clear, renderView(0), and the
     // finished picture drawn over the window. The caller swaps.
     void playFrame();
+    // A frame that is not shown (capture mode): stepFrame, then the active scene's render with
+    // the engine's simulateOnly set, so it moves its simulation and draws nothing.
+    void simulateFrame();
     // Ends the process with code 0 (capture mode finishes its files first).
     [[noreturn]] void endShow();
 

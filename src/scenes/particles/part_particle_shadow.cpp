@@ -185,11 +185,9 @@ void Part_ParticleShadow::scenePass() {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_BLEND);
 
-    // The light looks straight down from above the crowd; it shares the camera's projection.
-    const Mat4 lightView = mat4LookAt(TVector(-0.5f, 9.5f, 0.5f) * 2.0f, TVector(0.0f, 0.0f, 0.0f),
-                                      TVector(1.0f, 0.0f, 0.0f));
+    // The light looks straight down from above; it shares the camera's projection.
     float lightMatrix[16];
-    mat4Store(mat4Multiply(mat4Load(engine->projectionMatrix), lightView), lightMatrix);
+    familyLightMatrix(engine, lightMatrix);
 
     drawParticles(lightMatrix);
     drawMaterials(lightMatrix);

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "common/mat4.h"
 #include "driver/data_interface.h"
 #include "gpu/shader_program.h"
 
@@ -42,6 +43,12 @@ void finishParticleSteps() {
     glMemoryBarrier(GL_TEXTURE_FETCH_BARRIER_BIT | GL_SHADER_IMAGE_ACCESS_BARRIER_BIT |
                     GL_VERTEX_ATTRIB_ARRAY_BARRIER_BIT);
     glActiveTexture(GL_TEXTURE0);
+}
+
+void familyLightMatrix(const Data_Interface* engine, float out[16]) {
+    const Mat4 lightView = mat4LookAt(TVector(-0.5f, 9.5f, 0.5f) * 2.0f, TVector(0.0f, 0.0f, 0.0f),
+                                      TVector(1.0f, 0.0f, 0.0f));
+    mat4Store(mat4Multiply(mat4Load(engine->projectionMatrix), lightView), out);
 }
 
 void beginParticleDraw(ShaderProgram& program, Data_Interface* engine,

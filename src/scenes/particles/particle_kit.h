@@ -43,6 +43,10 @@ void bindStone(const ComputeParticleSystem& system, GLuint texture);
 // texture fetches and vertex reads that follow. Leaves unit 0 active.
 void finishParticleSteps();
 
+// The family's light: it looks straight down on the scene from (-1, 19, 1) toward the origin
+// (up +x) through the engine's projection, for "LightMVP".
+void familyLightMatrix(const Data_Interface* engine, float out[16]);
+
 struct ParticleDrawUniforms {
     const float* lightMVP = nullptr;  // "LightMVP"; not set when null
     GLuint depthTexture = 0;          // "texture2d_depth" on unit 16; not bound when 0
