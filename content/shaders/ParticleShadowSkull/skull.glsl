@@ -32,10 +32,10 @@ vec3 particleTarget(vec3 meshPoint, uint i, out float visible) {
 vec3 particleScatter(vec3 target, uint i) {
     float drift = ttime * (0.035 + 0.03 * hash1(i, 34u));
     float a = hash1(i, 31u) * 6.2831853 + drift;
-    float r = 1.2 + 8.5 * sqrt(hash1(i, 32u));
+    float r = 0.6 + 4.6 * sqrt(hash1(i, 32u));
     vec3 centre = kSubject == 0 ? vec3(-0.3, 0.0, 0.0) : vec3(2.7, 0.0, -5.4);
-    float y = kFloorY + 0.05 + 6.5 * pow(hash1(i, 33u), 1.8) + 0.25 * sin(drift * 7.0 + hash1(i, 38u) * 6.28);
-    return centre + vec3(cos(a) * r, y, sin(a) * r * 0.75) - target;
+    float y = kFloorY + 0.05 + 6.0 * pow(hash1(i, 33u), 2.2) + 0.25 * sin(drift * 7.0 + hash1(i, 38u) * 6.28);
+    return centre + vec3(cos(a) * r, y, sin(a) * r * 0.6) - target;
 }
 
 // The heads form first: a particle condenses from the top of its subject down, the bust
@@ -64,9 +64,9 @@ vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float spe
     vec3 n = length(sampleNormal) > 0.01 ? normalize(sampleNormal) : vec3(0.0, 0.0, 1.0);
     float vein = texture(StoneTexture2, target.xy * 0.21 + vec2(target.z * 0.09, kSubject == 0 ? 0.0 : 0.37)).r;
     vec3 marble = vec3(0.9, 0.88, 0.85) * mix(0.62, 1.0, smoothstep(0.25, 0.75, vein));
-    vec3 c = marble * (0.16 + 0.62 * keyFill(n));
+    vec3 c = marble * (0.2 + 0.74 * keyFill(n));
     float dust = particleGather(target, i);
-    c *= mix(1.0, 0.2 + 0.15 * hash1(i, 39u), dust);
+    c *= mix(1.0, 0.14 + 0.12 * hash1(i, 39u), dust);
     c += vec3(0.16, 0.11, 0.06) * clamp(speed * 0.2, 0.0, 1.0);
     return vec4(c, mix(0.85 + 0.3 * hash1(i, 37u), 0.5, dust));
 }
