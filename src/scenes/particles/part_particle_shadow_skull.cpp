@@ -162,11 +162,15 @@ void Part_ParticleShadowSkull::drawFloor() {
     constexpr float kRadius = 16.0f;
     constexpr int kSegments = 48;
     textureProgram.use();
-    textureProgram.setMat4("MV", engine->mvpMatrix);
+    textureProgram.setMat4("MP", engine->projectionMatrix);
+    textureProgram.setMat4("MV", engine->viewMatrix);
     textureProgram.setMat4("Local", kIdentity);
-    textureProgram.setFloat("ttime", localTime);
     textureProgram.bindSampler(GL_TEXTURE_2D, 0, "MyTexture", marbleOf(engine));
-    glColor4f(0.16f, 0.16f, 0.17f, 1.0f);
+    // The fixed program writes colour only: the floor keeps the cleared normal and material
+    // (no glow, no occlusion weight) rather than whatever an unwritten output would hold.
+    glColorMaski(1, GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glColorMaski(2, GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glColor4f(0.11f, 0.11f, 0.12f, 1.0f);
     glBegin(GL_TRIANGLE_FAN);
     glTexCoord2f(0.0f, 0.0f);
     glVertex3f(0.0f, kFloorY, -2.0f);
@@ -177,6 +181,8 @@ void Part_ParticleShadowSkull::drawFloor() {
         glVertex3f(x, kFloorY, z);
     }
     glEnd();
+    glColorMaski(1, GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glColorMaski(2, GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
