@@ -174,20 +174,10 @@ void Part_ParticleShadow::particleStep() {
 }
 
 void Part_ParticleShadow::scenePass() {
-    glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_LINE_SMOOTH);
-    glDisable(GL_POLYGON_SMOOTH);
-    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
-    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDisable(GL_BLEND);
-
-    // The light looks straight down from above; it shares the camera's projection.
+    beginParticleScenePass();
+    // The light looks straight down from above the crowd; it shares the camera's projection.
     float lightMatrix[16];
-    familyLightMatrix(engine, lightMatrix);
+    particleLightMatrix(engine, lightMatrix);
 
     drawParticles(lightMatrix);
     drawMaterials(lightMatrix);

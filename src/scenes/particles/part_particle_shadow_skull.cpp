@@ -141,7 +141,7 @@ void Part_ParticleShadowSkull::scenePass() {
 
     // The light looks straight down from above; it shares the camera's projection.
     float lightMatrix[16];
-    familyLightMatrix(engine, lightMatrix);
+    particleLightMatrix(engine, lightMatrix);
 
     ParticleDrawUniforms light;
     light.lightMVP = lightMatrix;
