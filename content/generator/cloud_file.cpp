@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "generator/image_io.h"
-#include "scenes/lidar/point_cloud.h"
+#include "formats/point_cloud_file.h"
 
 namespace content {
 
@@ -40,10 +40,10 @@ cv::Vec3b shade(float w) {
 }  // namespace
 
 void previewCloudFile(const Context& ctx, const std::string& path, const std::string& name, const PreviewCamera& camera) {
-    PointCloud cloud;
-    const std::string suffix = "comp";
-    if (!cloud.loadCompressed(path.substr(0, path.size() - suffix.size())) || cloud.count == 0)
-        throw std::runtime_error("cannot read " + path);
+    PointCloudFile cloud;
+    std::string error;
+    if (!readCompressedPointCloud(path, cloud, error) || cloud.count == 0)
+        throw std::runtime_error("cannot read " + path + (error.empty() ? "" : ": " + error));
     const float* lo = cloud.boundsMin;
     const float* hi = cloud.boundsMax;
     const int S = 800;

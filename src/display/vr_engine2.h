@@ -75,8 +75,10 @@ public:
     RenderTarget extraTarget;     // render size; unused
     RenderTarget quarterTarget;   // render size / 4
 
-private:
+    // The eye target of view `eye` (any index other than 1 is the left eye).
     RenderTarget& eyeTargetFor(int eye);
+
+private:
     void createTargets();
 };
 

@@ -49,6 +49,11 @@ struct Data_Interface {
     Prototype_Part* prototype = nullptr;
     uint32_t frameCount = 0;
     std::atomic<bool> quit{false};
+    // Set by capture mode for the frames it does not write: the active scene's render runs
+    // its simulation (compute steps, recording and tree clocks) and returns before drawing,
+    // so previews show every frame's state at a fraction of the cost. Never set in a bare
+    // start. Render thread only.
+    bool simulateOnly = false;
 
     // Starts the prototype; with none set, says so, waits for a word and ends with code 1.
     void init();

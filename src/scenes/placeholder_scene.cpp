@@ -2,6 +2,8 @@
 
 #include "display/vr_engine2.h"
 #include "driver/data_interface.h"
+#include "driver/scene_clock.h"
+#include "driver/scene_table.h"
 
 PlaceholderScene::PlaceholderScene(int s) : slot(s) {}
 
@@ -21,13 +23,15 @@ void PlaceholderScene::load() {
 }
 
 void PlaceholderScene::update(Data_Interface* e) {
-    engine = e;
-    timeStep = e->frameDelta;
-    tuneX = e->tuneX;
-    tuneY = e->tuneY;
-    ++updateCount;
-    localTime += timeStep;
-    done = true;
+    const SceneClock* clock = findSceneClock(scene_table::className(slot));
+    if (clock == nullptr) {  // not a slot of the show: pass through in one frame
+        engine = e;
+        ++updateCount;
+        done = true;
+        return;
+    }
+    if (updateCount == 0) localTime = clock->start;
+    updateSceneClock(*this, e, static_cast<SceneId>(clock - sceneClocks().data()));
 }
 
 void PlaceholderScene::render(Data_Interface* e, int eye, const float*) {

@@ -1,9 +1,10 @@
 #pragma once
 // PlaceholderScene: holds a slot of the scene table until that scene is built. It loads
-// nothing, draws a black picture and is done after its first update, so the show passes
-// through it in one frame. Its load only advances the loading screen (in a few steps) by as
-// much as the real scene would, so the progress arc fills as it will in the finished show. It is never reported as a built scene: the capture progress and
-// the log name it "<class> (placeholder)".
+// nothing and draws a black picture for as long as the real scene would play: it runs its
+// slot's clock from the clock table, so the cuts fall where the music has them. Its load only
+// advances the loading screen (in a few steps) by as much as the real scene would, so the
+// progress arc fills as it will in the finished show. It is never reported as a built scene:
+// the capture progress and the log name it "<class> (placeholder)".
 #include <string>
 
 #include "driver/part.h"

@@ -20,7 +20,7 @@
 
 #include "formats/flow_field_files.h"
 #include "generator/catalogue.h"
-#include "scenes/lidar/point_cloud.h"
+#include "formats/point_cloud_file.h"
 
 extern char** environ;
 

@@ -9,7 +9,9 @@
 #include "generator/music/soundtrack.h"
 #include "generator/music/timeline.h"
 #include "platform/mp3_decoder.h"
-#include "scenes/particles/particle_shadow_timeline.h"
+#include "driver/data_interface.h"
+#include "driver/part.h"
+#include "driver/scene_clock.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -55,22 +57,35 @@ TEST(MusicTimeline, WindowedFactorsApplyOnlyInsideTheirWindow) {
     EXPECT_NEAR(music::computeTimeline()[2].length, slowed, 0.05);
 }
 
-// The music's copy of a clock ticks exactly as the scene's own code does, frame by frame.
-TEST(MusicTimeline, ClocksTickAsTheScenesDo) {
-    const music::SceneClock& walkers = music::sceneClocks()[4];
-    ASSERT_EQ(walkers.name, "Part_ParticleShadow");
-    EXPECT_EQ(walkers.start, particle_shadow::kStartTime);
-    for (float frameDelta : {1.0f / 30.0f, 1.0f / 60.0f, 0.0173f}) {
-        float ours = walkers.start, theirs = particle_shadow::kStartTime;
-        bool done = false;
-        while (!done) {
-            const music::ClockTick a = music::tick(walkers, ours, frameDelta);
-            const particle_shadow::ClockStep b = particle_shadow::advanceClock(theirs, frameDelta);
-            ASSERT_EQ(a.localTime, b.localTime);
-            ASSERT_EQ(a.done, b.done);
-            ours = a.localTime;
-            theirs = b.localTime;
-            done = a.done;
+// The music and the scenes read one table: a scene driven frame by frame through its update
+// slot lasts exactly as many frames as its section of the music.
+TEST(MusicTimeline, EveryScenePlaysItsSectionOfTheMusic) {
+    struct Probe : Part {
+        void render(Data_Interface*, int, const float*) override {}
+        void update(Data_Interface*) override {}
+        void hookA() override {}
+        void onTrigger() override {}
+        void hookB() override {}
+        void load() override {}
+        void finishLoad() override {}
+    };
+    for (double fps : {30.0, 60.0}) {
+        const std::vector<music::SceneSpan> spans = music::computeTimeline(fps);
+        ASSERT_EQ(spans.size(), static_cast<size_t>(kSceneCount));
+        Data_Interface engine;
+        engine.frameDelta = static_cast<float>(1.0 / fps);
+        for (int i = 0; i < kSceneCount; ++i) {
+            const SceneId id = static_cast<SceneId>(i);
+            EXPECT_EQ(spans[i].name, sceneClock(id).name);
+            Probe scene;
+            scene.localTime = sceneClock(id).start;
+            long frames = 0;
+            while (!scene.done && frames < 100000) {
+                updateSceneClock(scene, &engine, id);
+                ++frames;
+            }
+            EXPECT_EQ(frames, std::lround(spans[i].length / static_cast<double>(engine.frameDelta)))
+                << spans[i].name << " at " << fps;
         }
     }
 }

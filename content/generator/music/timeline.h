@@ -10,34 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "driver/scene_clock.h"
+
 namespace music {
 
-// One rate factor of a scene clock, applied while the clock (before the frame's advance) is in
-// [from, below) — or, with `strictFrom`, in (from, below).
-struct RateFactor {
-    double factor;
-    double from = -1e30;
-    double below = 1e30;
-    bool strictFrom = false;
-};
-
-struct SceneClock {
-    std::string name;
-    float start;                      // the clock's value after load
-    std::vector<RateFactor> factors;  // applied in order
-    double end;                       // done once the clock exceeds this
-    bool endAsDouble;                 // compare the clock with `end` in double (else in float)
-};
-
-// The ten scenes in play order.
-const std::vector<SceneClock>& sceneClocks();
-
-// One update of a scene clock: the new time, and whether the scene is now done.
-struct ClockTick {
-    float localTime;
-    bool done;
-};
-ClockTick tick(const SceneClock& clock, float localTime, float frameDelta);
+// The clocks themselves live in the engine (driver/scene_clock.h); the music reads the same
+// table as the scenes.
+using ::ClockTick;
+using ::RateFactor;
+using ::SceneClock;
+using ::sceneClocks;
+using ::tick;
 
 struct SceneSpan {
     std::string name;

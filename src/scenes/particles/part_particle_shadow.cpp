@@ -7,9 +7,12 @@
 
 #include "common/camera.h"
 #include "common/mat4.h"
+#include "display/post_chain.h"
 #include "display/vr_engine2.h"
 #include "driver/data_interface.h"
-#include "gpu/post_pass.h"
+#include "driver/load_progress.h"
+#include "driver/scene_clock.h"
+#include "scenes/particles/particle_kit.h"
 
 using namespace particle_shadow;
 
@@ -20,19 +23,6 @@ namespace {
 constexpr const char* kStatuePath = "..//newresources//agalma3.objb";
 constexpr const char* kIslandPath = "..//newresources//island.objb";
 constexpr const char* kWalkPattern = "..//newresources//walkers2//mesh.%04d.objb";
-constexpr int kParticles = kGrid * kGrid;
-
-// Uniform names longer than the small-string buffer, made once so that a frame allocates
-// nothing.
-const std::string kOriginalPosition = "OriginalPositionTexture";
-const std::string kSuperOriginalPosition = "SuperOriginalPositionTexture";
-const std::string kOriginalColour = "OriginalColorTexture";
-const std::string kOriginalUV = "OriginalUVTexture";
-const std::string kStone = "StoneTexture2";
-
-void reportProgress(Data_Interface* engine, float weight) {
-    if (engine && engine->loaderCallback) engine->loaderCallback(weight);
-}
 
 // The statue worker: scatters agalma3 by area into the statue samples (load scale 50, set by
 // load()), on its own thread.
@@ -53,8 +43,7 @@ void Part_ParticleShadow::load() {
     for (ComputeParticleSystem* system : {&crowdA, &crowdB, &statueSystem}) {
         system->width = kGrid;
         system->height = kGrid;
-        system->curlTexture = engine->flowField.velocityTexture;
-        system->voronoiTexture = engine->flowField.voronoiTexture;
+        linkFlowField(*system, engine);
     }
 
     statueSamples.loadScale = 50.0f;
@@ -63,7 +52,7 @@ void Part_ParticleShadow::load() {
 
     for (int i = 0; i < kWalkFrames; ++i) {
         walkFrames[i].allocate(kGrid, kGrid);
-        if (i % 2 == 0) reportProgress(engine, kWeightPerTwoAllocations);
+        if (i % 2 == 0) reportLoadProgress(engine, kWeightPerTwoAllocations);
     }
 
     const TVector origin(0.0f, 0.0f, 0.0f);
@@ -71,7 +60,7 @@ void Part_ParticleShadow::load() {
     const TVector boxMax(10000.0f, 1000.0f, 100.0f);
     char path[96];
     for (int k = 0; k < kWalkFrames; k += 4) {
-        reportProgress(engine, kWeightPerBatch);
+        reportLoadProgress(engine, kWeightPerBatch);
         std::thread workers[4];
         for (int j = 0; j < 4; ++j) {
             std::snprintf(path, sizeof path, kWalkPattern, k + j + 1);
@@ -86,19 +75,19 @@ void Part_ParticleShadow::load() {
     for (int i = 0; i < kWalkFrames; ++i) {
         std::printf("T: %d\n", i);
         walkFrames[i].upload();
-        if (i % 2 == 0) reportProgress(engine, kWeightPerTwoUploads);
+        if (i % 2 == 0) reportLoadProgress(engine, kWeightPerTwoUploads);
     }
 
-    reportProgress(engine, kWeightBeforeMeshes);
+    reportLoadProgress(engine, kWeightBeforeMeshes);
     // NOTE: the statue worker reads agalma3 through its mesh cache and writes the cache when
     // there is none; the drawn statue below opens the same cache. Joining the worker first
     // keeps the render thread from reading a cache that is still being written, and makes
     // the drawn statue's size (50 x the file, from the worker's cache) the same on every run.
     statue.join();
     statueMesh.loadObjb(kStatuePath, 1.0f, false);
-    reportProgress(engine, kWeightPerMesh);
+    reportLoadProgress(engine, kWeightPerMesh);
     islandMesh.loadObjb(kIslandPath, 1.0f, false);
-    reportProgress(engine, kWeightPerMesh);
+    reportLoadProgress(engine, kWeightPerMesh);
 
     reloadShaders();
 
@@ -110,9 +99,9 @@ void Part_ParticleShadow::load() {
 
     statueSamples.upload();
 
-    reportProgress(engine, kWeightAtEnd);
+    reportLoadProgress(engine, kWeightAtEnd);
     std::printf("%s\n", std::string(88, '=').c_str());
-    localTime = kStartTime;
+    localTime = sceneClock(SceneId::ParticleShadow).start;
 }
 
 void Part_ParticleShadow::reloadShaders() {
@@ -134,14 +123,7 @@ void Part_ParticleShadow::reloadShaders() {
 // [SECTION] Clock
 
 void Part_ParticleShadow::update(Data_Interface* e) {
-    engine = e;
-    tuneX = e->tuneX;
-    tuneY = e->tuneY;
-    const ClockStep step = advanceClock(localTime, e->frameDelta);
-    timeStep = step.timeStep;
-    ++updateCount;
-    localTime = step.localTime;
-    if (step.done) done = true;
+    updateSceneClock(*this, e, SceneId::ParticleShadow);
 }
 
 // [SECTION] Frame
@@ -170,11 +152,8 @@ void Part_ParticleShadow::render(Data_Interface* e, int /*eye*/, const float* /*
 
 void Part_ParticleShadow::stepCrowd(ComputeParticleSystem& system, int frame) {
     system.bindForStep(localTime, timeStep);
-    system.bindSampler(GL_TEXTURE_2D, 16, kOriginalPosition, walkFrames[frame].positionTexture);
-    system.bindSampler(GL_TEXTURE_2D, 21, kSuperOriginalPosition, walkFrames[0].positionTexture);
-    system.bindSampler(GL_TEXTURE_2D, 17, kOriginalColour, walkFrames[frame].colourTexture);
-    system.bindSampler(GL_TEXTURE_2D, 18, kOriginalUV, walkFrames[frame].normalTexture);
-    system.bindSampler(GL_TEXTURE_2D, 19, kStone, stoneTexture.texture);
+    bindSampleSet(system, walkFrames[frame], walkFrames[0]);
+    bindStone(system, stoneTexture.texture);
     system.setFloat("PosY", 0.0f);
     system.dispatch();
 }
@@ -185,19 +164,13 @@ void Part_ParticleShadow::particleStep() {
     stepCrowd(crowdB, crowdBFrame(t));
     if (statueSimulates(t)) {
         statueSystem.bindForStep(t, timeStep);
-        statueSystem.bindSampler(GL_TEXTURE_2D, 16, kOriginalPosition, statueSamples.positionTexture);
-        statueSystem.bindSampler(GL_TEXTURE_2D, 21, kSuperOriginalPosition, statueSamples.positionTexture);
-        statueSystem.bindSampler(GL_TEXTURE_2D, 17, kOriginalColour, statueSamples.colourTexture);
-        statueSystem.bindSampler(GL_TEXTURE_2D, 18, kOriginalUV, statueSamples.normalTexture);
-        statueSystem.bindSampler(GL_TEXTURE_2D, 19, kStone, stoneTexture.texture);
+        bindSampleSet(statueSystem, statueSamples, statueSamples);
+        bindStone(statueSystem, stoneTexture.texture);
         statueSystem.setFloat("PosY", 0.0f);
         statueSystem.setFloat("PosX", 0.0f);
         statueSystem.dispatch();
     }
-    // NOTE: the particle program reads the systems' images, which the compute step wrote
-    // with image stores; storage barriers alone do not order those reads.
-    glMemoryBarrier(GL_TEXTURE_FETCH_BARRIER_BIT | GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
-    glActiveTexture(GL_TEXTURE0);
+    finishParticleSteps();
 }
 
 void Part_ParticleShadow::scenePass() {
@@ -224,39 +197,17 @@ void Part_ParticleShadow::scenePass() {
 }
 
 void Part_ParticleShadow::drawParticles(const float* lightMatrix) {
-    static const std::string kPositions = "PositionTexture";
-    static const std::string kColours = "ColorTexture";
-    static const std::string kDepth = "texture2d_depth";
     const float t = localTime;
-    particleProgram.use();
-    particleProgram.setMat4("MVP", engine->mvpMatrix);
-
     // Every system's draw reads its particles from its own images by vertex index, so crowd
     // A's buffer serves as the vertex array for all three.
-    glBindBuffer(GL_ARRAY_BUFFER, crowdA.buffer0);
-    glVertexPointer(4, GL_FLOAT, 0, nullptr);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnable(GL_POINT_SMOOTH);
-    glEnable(GL_VERTEX_PROGRAM_POINT_SIZE);
-    glEnable(GL_POINT_SPRITE);   // gl_PointCoord for the round points
-
-    const ComputeParticleSystem* systems[3] = {&crowdA, &crowdB, &statueSystem};
-    for (int s = 0; s < 3; ++s) {
-        const ComputeParticleSystem& system = *systems[s];
-        particleProgram.bindSampler(GL_TEXTURE_2D, 0, kPositions, system.image0);
-        particleProgram.bindSampler(GL_TEXTURE_2D, 1, kColours, system.image2);
-        particleProgram.setFloat("ttime", t);
-        particleProgram.setFloat("Invocation", static_cast<float>(kGrid));
-        if (s == 0) {
-            particleProgram.setFloat("ScreenSize", engine->viewWidth);
-            particleProgram.setMat4("LightMVP", lightMatrix);
-            particleProgram.bindSampler(GL_TEXTURE_2D, 16, kDepth, display->wideTarget[0].depthTexture);
-        }
-        if (s < 2 || statueDrawn(t)) glDrawArrays(GL_POINTS, 0, kParticles);
-    }
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisable(GL_POINT_SPRITE);
+    ParticleDrawUniforms light;
+    light.lightMVP = lightMatrix;
+    light.depthTexture = display->wideTarget[0].depthTexture;
+    beginParticleDraw(particleProgram, engine, crowdA, light);
+    drawParticleSystem(particleProgram, crowdA, t);
+    drawParticleSystem(particleProgram, crowdB, t);
+    if (statueDrawn(t)) drawParticleSystem(particleProgram, statueSystem, t);
+    endParticleDraw();
 }
 
 void Part_ParticleShadow::drawMaterials(const float* lightMatrix) {
@@ -295,37 +246,11 @@ void Part_ParticleShadow::drawGreyPoints() {
 }
 
 void Part_ParticleShadow::postChain(int eye) {
-    const float t = localTime;
-
-    // Occlusion and grade, into the eye target's spare texture.
-    display->beginEyePostPass(eye);
-    RenderTarget& target = display->beginEyePostPass(eye);
-    bindTargetTextures(target, occlusionProgram);
-    occlusionProgram.setVec3("resolution", engine->viewWidth, engine->viewHeight, 0.0f);
-    occlusionProgram.setFloat("ttime", t);
-    occlusionProgram.bindSampler(GL_TEXTURE_2D, 31, "Sky",
-                                 engine->skyboxTexture ? engine->skyboxTexture->texture : 0);
-    drawFullScreenQuad();
-    display->finishEyePostPass(eye);
-
-    // The glow source at quarter size.
-    RenderTarget& quarter = display->beginQuarterPass();
-    glClearColor(1.0f, 1.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    blurProgram.use();
-    blurProgram.setFloat("ttime", t);
-    blurProgram.bindSampler(GL_TEXTURE_2D, 6, "Texture1", target.spareTexture);
-    drawFullScreenQuad();
-    display->resolveQuarterPass();
-
-    // The composite, back into the spare texture: what the display shows.
-    glViewport(0, 0, static_cast<GLsizei>(engine->viewWidth), static_cast<GLsizei>(engine->viewHeight));
-    RenderTarget& composite = display->beginEyePostPass(eye);
-    compositeProgram.use();
-    compositeProgram.bindSampler(GL_TEXTURE_2D, 1, "TextureBlur", quarter.colourTexture[0]);
-    compositeProgram.bindSampler(GL_TEXTURE_2D, 2, "Texture1", composite.spareTexture);
-    compositeProgram.setFloat("ttime", t);
-    compositeProgram.setFloat("aspect", engine->viewWidth / engine->viewHeight);
-    drawFullScreenQuad();
-    display->finishEyePostPass(eye);
+    PostUniforms occlusion;
+    occlusion.ttime = localTime;
+    occlusion.extras = kPostResolution | kPostSky;
+    PostUniforms composite;
+    composite.ttime = localTime;
+    composite.extras = kPostAspect;
+    runPostChain(engine, eye, {&occlusionProgram, &blurProgram, &compositeProgram}, occlusion, composite);
 }

@@ -14,14 +14,6 @@ int crowdBFrame(float t) {
     return static_cast<int>(frame) % kWalkFrames;
 }
 
-ClockStep advanceClock(float localTime, float frameDelta) {
-    float step = static_cast<float>(static_cast<double>(frameDelta) * 0.95);
-    step = static_cast<float>(static_cast<double>(step) * 1.03);
-    if (localTime > 12.0f) step = static_cast<float>(static_cast<double>(step) * 0.95);
-    const float next = localTime + step;
-    return {step, next, next > kEndTime};
-}
-
 const MaterialRow kMaterialRowTable[kMaterialRows] = {
     {0.0f, 0.0f, RowMesh::Statue}, {0.0f, 1.0f, RowMesh::Statue},
     {1.0f, 0.0f, RowMesh::Statue}, {1.0f, 1.0f, RowMesh::Statue},

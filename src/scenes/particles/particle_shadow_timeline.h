@@ -1,6 +1,6 @@
 #pragma once
 // The particle-shadow scene's script as plain functions of its clock: which walk-cycle frame
-// each crowd shows, how the clock advances, when the statue simulates and shows, which
+// each crowd shows (the clock itself is in driver/scene_clock.h), when the statue simulates and shows, which
 // material rows are drawn, where the camera stands, and the row of grey points. Nothing here
 // touches GL, so all of it is tested without a context.
 #include <cstdint>
@@ -11,23 +11,12 @@ namespace particle_shadow {
 
 constexpr int kWalkFrames = 56;
 constexpr int kGrid = 1000;                 // particles per side of every system
-constexpr float kStartTime = -4.5f;         // localTime after load
-constexpr float kEndTime = 27.0f;           // done once localTime passes this
 constexpr int kGreyPointCount = 50;
 
 // Walk-cycle frame of crowd A at scene time t: (int)(t * 34 + 2524) mod 56, in float.
 int crowdAFrame(float t);
 // Walk-cycle frame of crowd B: (int)(t * 35 + 41 + 2515) mod 56, additions in that order.
 int crowdBFrame(float t);
-
-struct ClockStep {
-    float timeStep;
-    float localTime;
-    bool done;
-};
-// One update of the scene clock: the engine's step times 0.95 and 1.03, and 0.95 more once
-// the clock (before this step) is past 12; each product rounded to float.
-ClockStep advanceClock(float localTime, float frameDelta);
 
 // The statue system simulates while t > 15 and is drawn from t >= 16.
 inline bool statueSimulates(float t) { return t > 15.0f; }

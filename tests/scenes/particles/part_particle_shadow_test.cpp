@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "driver/scene_clock.h"
+
 #include <memory>
 
 #include "driver/data_interface.h"
@@ -14,7 +16,7 @@ TEST(PartParticleShadow, UpdateAdvancesTheClockAndCopiesTheTuning) {
     engine.frameDelta = 0.5f;
     engine.tuneX = 0.25f;
     engine.tuneY = -0.5f;
-    scene->localTime = particle_shadow::kStartTime;
+    scene->localTime = sceneClock(SceneId::ParticleShadow).start;
 
     scene->update(&engine);
     EXPECT_EQ(scene->engine, &engine);

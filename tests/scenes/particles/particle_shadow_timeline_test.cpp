@@ -26,40 +26,6 @@ TEST(ParticleShadowTimeline, WalkFramesTruncateTowardZero) {
     EXPECT_EQ(crowdAFrame(0.03f), 5);
 }
 
-TEST(ParticleShadowTimeline, ClockRates) {
-    const float dt = 1.0f / 60.0f;
-    const float early = static_cast<float>(static_cast<float>(dt * 0.95) * 1.03);
-    const float late = static_cast<float>(early * 0.95);
-
-    ClockStep s = advanceClock(0.0f, dt);
-    EXPECT_EQ(s.timeStep, early);
-    EXPECT_EQ(s.localTime, early);
-    EXPECT_FALSE(s.done);
-
-    // 12 itself is not "past 12"; the step that starts above it is slower.
-    EXPECT_EQ(advanceClock(12.0f, dt).timeStep, early);
-    EXPECT_EQ(advanceClock(12.001f, dt).timeStep, late);
-    EXPECT_NEAR(advanceClock(0.0f, 1.0f).timeStep, 0.9785f, 1e-6f);
-    EXPECT_NEAR(advanceClock(20.0f, 1.0f).timeStep, 0.929575f, 1e-6f);
-}
-
-TEST(ParticleShadowTimeline, ClockEndsJustPast27) {
-    EXPECT_FALSE(advanceClock(26.9f, 0.1f / 0.929575f * 0.999f).done);
-    EXPECT_FALSE(advanceClock(27.0f, 0.0f).done);  // a zero step leaves the clock where it is
-    EXPECT_TRUE(advanceClock(27.0f, 0.01f).done);
-
-    // A steady 60 Hz run: from -4.5 to the end takes about 33 demo seconds.
-    float t = kStartTime;
-    int frames = 0;
-    for (bool done = false; !done; ++frames) {
-        const ClockStep s = advanceClock(t, 1.0f / 60.0f);
-        t = s.localTime;
-        done = s.done;
-    }
-    EXPECT_GT(t, kEndTime);
-    EXPECT_NEAR(frames / 60.0, 12.0 / 0.9785 + 4.5 / 0.9785 + 15.0 / 0.929575, 0.05);
-}
-
 TEST(ParticleShadowTimeline, StatueGates) {
     EXPECT_FALSE(statueSimulates(15.0f));
     EXPECT_TRUE(statueSimulates(std::nextafter(15.0f, 16.0f)));
