@@ -61,9 +61,12 @@ TVector PathCurve::evaluate(float t) const {
         i2 = at(i + 1);
         i3 = at(i + 2);
     } else {
-        if (!(2.0f < t && t < static_cast<float>(m - 2))) t += static_cast<float>(m) * 10000.0f;
-        int whole = static_cast<int>(t);
-        f = t - static_cast<float>(whole);
+        // NOTE: the shift by m x 10000 only moves t by whole loops; done in float it would
+        // round t to 1/128 and make a camera on the curve judder, so it is done in double.
+        double shifted = t;
+        if (!(2.0f < t && t < static_cast<float>(m - 2))) shifted += static_cast<double>(m) * 10000.0;
+        int whole = static_cast<int>(shifted);
+        f = static_cast<float>(shifted - static_cast<double>(whole));
         auto wrap = [m](int k) { return ((k % m) + m) % m; };
         i = wrap(whole);
         i0 = wrap(i - 1);

@@ -18,4 +18,10 @@ void setConsoleTextAttribute(int attribute) {
     }
 }
 
+void clearConsole() {
+    if (!isatty(fileno(stdout))) return;
+    std::fputs("\033[H\033[2J", stdout);
+    std::fflush(stdout);
+}
+
 }  // namespace platform

@@ -14,4 +14,8 @@ void showConsole();
 // 7: the default colour; 12: bright red. Other values are ignored.
 void setConsoleTextAttribute(int attribute);
 
+// Clears the terminal (the console's "cls"): on a terminal, the screen is cleared and the
+// cursor goes home; a log written into a file or a pipe gets nothing.
+void clearConsole();
+
 }  // namespace platform

@@ -1,5 +1,5 @@
 // Slot 6: Part_LidarAO.
-#include "scenes/placeholder_scene.h"
+#include "scenes/lidar/part_lidar_ao.h"
 #include "scenes/slots/scene_slots.h"
 
-Part* createSceneSlot6() { return new PlaceholderScene(6); }
+Part* createSceneSlot6() { return new Part_LidarAO(); }

@@ -1,5 +1,5 @@
 // Slot 7: Part_LidarAOStart.
-#include "scenes/placeholder_scene.h"
+#include "scenes/lidar/part_lidar_ao_start.h"
 #include "scenes/slots/scene_slots.h"
 
-Part* createSceneSlot7() { return new PlaceholderScene(7); }
+Part* createSceneSlot7() { return new Part_LidarAOStart(); }

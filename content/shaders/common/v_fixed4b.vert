@@ -1,0 +1,2 @@
+#version 430 compatibility
+#include "scan_fixed.glsl"
