@@ -22,7 +22,7 @@ TEST(TempRunTree, InstallsShadersWritesMeshesAndEntersBin) {
         EXPECT_TRUE(fs::is_regular_file("../shaders/ParticleShadow/ComputeShader1.cpp"));
         EXPECT_TRUE(fs::exists("../shaders/particleShadow/v_particles.cpp"));
 
-        ASSERT_TRUE(tree.writeTriangle("walkers2/mesh.0001.objb", 3.0f));
+        ASSERT_TRUE(tree.writeTriangle("newresources/walkers2/mesh.0001.objb", 3.0f));
         ObjbMesh mesh;
         std::string error;
         ASSERT_TRUE(readObjb("../newresources/walkers2/mesh.0001.objb", mesh, error)) << error;

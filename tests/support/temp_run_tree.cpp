@@ -35,27 +35,50 @@ TempRunTree::TempRunTree() {
         ADD_FAILURE() << "scripts/install-shaders failed (status " << status << ") into " << shaders();
         return;
     }
+    enter();
+    ready_ = entered_;
+}
+
+TempRunTree::~TempRunTree() { leave(); }
+
+void TempRunTree::enter() {
+    if (entered_) return;
+    std::error_code ec;
     previous_ = fs::current_path(ec);
     fs::current_path(path() / "bin", ec);
     if (ec) {
         ADD_FAILURE() << "cannot enter " << path() / "bin" << ": " << ec.message();
         return;
     }
-    ready_ = true;
+    entered_ = true;
 }
 
-TempRunTree::~TempRunTree() {
-    if (!previous_.empty()) {
-        std::error_code ec;
-        fs::current_path(previous_, ec);
-    }
+void TempRunTree::leave() {
+    if (!entered_) return;
+    std::error_code ec;
+    fs::current_path(previous_, ec);
+    entered_ = false;
 }
 
 bool TempRunTree::writeMesh(const std::string& name, const ObjbMesh& mesh) const {
-    const fs::path target = path() / "newresources" / name;
+    const fs::path target = path() / name;
     std::error_code ec;
     fs::create_directories(target.parent_path(), ec);
-    return writeObjb(target.string(), mesh);
+    const bool written = writeObjb(target.string(), mesh);
+    EXPECT_TRUE(written) << "cannot write " << target;
+    return written;
+}
+
+void expectInOrder(const std::string& text, const std::vector<std::string>& items) {
+    size_t at = 0;
+    for (const std::string& item : items) {
+        const size_t found = text.find(item, at);
+        if (found == std::string::npos) {
+            ADD_FAILURE() << "missing, or out of order: " << item;
+            return;
+        }
+        at = found + item.size();
+    }
 }
 
 }  // namespace testsupport

@@ -7,10 +7,12 @@
 //
 //   testsupport::TempRunTree tree;
 //   ASSERT_TRUE(tree.ready());
-//   ASSERT_TRUE(tree.writeTriangle("island.objb", 5.0f));   // <tree>/newresources/island.objb
+//   ASSERT_TRUE(tree.writeTriangle("newresources/island.objb", 5.0f));
 //   scene->load();
+//   tree.leave();   // optional: back to the previous working directory (enter() goes back in)
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "formats/objb.h"
 #include "support/temp_dir.h"
@@ -35,15 +37,23 @@ public:
     std::string file(const std::string& relative) const { return dir_.file(relative); }
     std::string shaders() const { return file("shaders"); }
 
-    // Writes `mesh` to <tree>/newresources/<name> with our own writer, making the folders on
-    // the way; false when it cannot be written.
+    // Writes `mesh` to <tree>/<name> (e.g. "newresources/island.objb") with our own writer,
+    // making the folders on the way; false (and a gtest failure) when it cannot be written.
     bool writeMesh(const std::string& name, const ObjbMesh& mesh) const;
     bool writeTriangle(const std::string& name, float size) const { return writeMesh(name, tinyTriangle(size)); }
+
+    void enter();  // the working directory becomes <tree>/bin (the constructor enters)
+    void leave();  // back to where it was
 
 private:
     TempDir dir_;
     std::filesystem::path previous_;
     bool ready_ = false;
+    bool entered_ = false;
 };
+
+// Whether `items` occur in `text` in this order (each after the end of the one before); the
+// first one missing is named in a gtest failure.
+void expectInOrder(const std::string& text, const std::vector<std::string>& items);
 
 }  // namespace testsupport

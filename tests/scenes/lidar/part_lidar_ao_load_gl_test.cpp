@@ -41,7 +41,7 @@ protected:
         part.colours = {1, 1, 1, 1, 1, 1, 1, 1, 1};
         part.indices = {0, 1, 2};
         mesh.parts.push_back(part);
-        ASSERT_TRUE(tree.writeMesh("agalma2.objb", mesh));
+        ASSERT_TRUE(tree.writeMesh("newresources/agalma2.objb", mesh));
         engine.loaderCallback = recordWeight;
         g_weights.clear();
     }

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,25 +17,18 @@ namespace {
 std::vector<float> g_weights;
 void recordWeight(float weight) { g_weights.push_back(weight); }
 
-size_t find(const std::string& text, const std::string& what, size_t from = 0) {
-    const size_t at = text.find(what, from);
-    EXPECT_NE(at, std::string::npos) << "missing after " << from << ": " << what;
-    return at == std::string::npos ? from : at;
-}
-
 }  // namespace
 
 TEST(PartFallersLoad, PrintsWeightsAndSamples) {
     REQUIRE_GL_CONTEXT();
-    // Right triangles with legs of `size` file units, standing on y = 0.
     testsupport::TempRunTree tree;
-    ASSERT_TRUE(tree.ready());
-    ASSERT_TRUE(tree.writeTriangle("fallers.objb", 0.01f));  // 5e-5 units^2
-    ASSERT_TRUE(tree.writeTriangle("agalma3simple.objb", 2.5f));
-    ASSERT_TRUE(tree.writeTriangle("agalma3cut.objb", 1.0f));
-    ASSERT_TRUE(tree.writeTriangle("cupidhead.objb", 0.5f));
+    tree.writeTriangle("newresources/fallers.objb", 0.01f);   // 5e-5 units^2
+    tree.writeTriangle("newresources/agalma3simple.objb", 2.5f);
+    tree.writeTriangle("newresources/agalma3cut.objb", 1.0f);
+    tree.writeTriangle("newresources/cupidhead.objb", 0.5f);
     // No try1.sav, bg03.jpg or moon.jpg: the scene loads on without them.
 
+    tree.enter();
     auto scene = std::make_unique<Part_Fallers>();
     Data_Interface engine;
     engine.loaderCallback = recordWeight;
@@ -50,9 +41,10 @@ TEST(PartFallersLoad, PrintsWeightsAndSamples) {
     scene->finishLoad();
     std::fflush(stdout);
     const std::string out = testing::internal::GetCapturedStdout();
+    tree.leave();
 
     // The render thread's prints, in order (the worker prints its own lines in between).
-    size_t at = find(out, "Computer shader: ../shaders//fallers/ComputeShader1.cpp\n");
+    std::vector<std::string> prints = {"Computer shader: ../shaders//fallers/ComputeShader1.cpp\n"};
     const char* const programs[][2] = {
         {"../shaders/fallers/v_particles.cpp", "../shaders/fallers/f_particles.cpp"},
         {"../shaders/fallers/v_postprocess.cpp", "../shaders/fallers/f_postprocessSSAO.cpp"},
@@ -65,10 +57,11 @@ TEST(PartFallersLoad, PrintsWeightsAndSamples) {
         {"../shaders/fallers/1/v_postprocess.cpp", "../shaders/fallers/1/f_postprocessSSAO.cpp"},
     };
     for (const auto& p : programs) {
-        at = find(out, std::string("Vertex loading:") + p[0] + "\n", at);
-        at = find(out, std::string("Fragment loading") + p[1] + "\n", at);
+        prints.push_back(std::string("Vertex loading:") + p[0] + "\n");
+        prints.push_back(std::string("Fragment loading") + p[1] + "\n");
     }
-    at = find(out, "\n" + std::string(88, '=') + "\n", at);
+    prints.push_back(std::string(88, '=') + "\n");
+    testsupport::expectInOrder(out, prints);
     EXPECT_EQ(out.find("ERROR"), std::string::npos) << "a shader failed to compile:\n" << out;
 
     EXPECT_EQ(g_weights, (std::vector<float>{1.0f, 1.0f}));

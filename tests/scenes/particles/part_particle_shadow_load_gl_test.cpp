@@ -33,11 +33,11 @@ TEST(PartParticleShadowLoad, PrintsWeightsAndClock) {
     ASSERT_TRUE(tree.ready());
     for (int i = 1; i <= 56; ++i) {
         char name[64];
-        std::snprintf(name, sizeof name, "walkers2/mesh.%04d.objb", i);
+        std::snprintf(name, sizeof name, "newresources/walkers2/mesh.%04d.objb", i);
         ASSERT_TRUE(tree.writeTriangle(name, 100.0f + i));
     }
-    ASSERT_TRUE(tree.writeTriangle("agalma3.objb", 0.002f));
-    ASSERT_TRUE(tree.writeTriangle("island.objb", 5.0f));
+    ASSERT_TRUE(tree.writeTriangle("newresources/agalma3.objb", 0.002f));
+    ASSERT_TRUE(tree.writeTriangle("newresources/island.objb", 5.0f));
 
     auto scene = std::make_unique<Part_ParticleShadow>();
     Data_Interface engine;
