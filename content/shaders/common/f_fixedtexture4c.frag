@@ -1,7 +1,8 @@
 #version 430 compatibility
-// The sky cube's light, added over the scene: the night-sky image (its red and blue channels
-// come swapped and are turned back) tinted by the vertex colour, strongest overhead and gone
-// below the horizon, with a slow twinkle. It writes nothing into the other outputs.
+// The sky cube's light, added over the scene where nothing has been drawn: the night-sky
+// image (the shared sky box, loaded in red-green-blue order) tinted by the vertex colour,
+// strongest overhead and gone below the horizon, with a slow twinkle. It writes nothing into
+// the other outputs.
 uniform sampler2D MyTexture;
 uniform float ttime;
 uniform float height;   // picture height in pixels
@@ -16,7 +17,7 @@ layout(location = 2) out vec4 outMaterial;
 
 void main() {
     vec3 dir = normalize(vDirection);
-    vec3 sky = texture(MyTexture, vTexCoord).bgr;
+    vec3 sky = texture(MyTexture, vTexCoord).rgb;
     float up = smoothstep(-0.02, 0.25, dir.y);
     // Stars are the image's brightest specks: keep them, damp the rest.
     float l = dot(sky, vec3(0.3, 0.55, 0.15));
