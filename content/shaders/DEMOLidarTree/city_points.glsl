@@ -37,7 +37,8 @@ void placeParkPoint(vec4 world, float shown, float warmth) {
     vec3 c = scanColour(inPoint.w, world.y, dist, 0.012);
     vColour = mix(c, c * vec3(1.12, 0.98, 0.82), warmth) * shown * (0.85 + 0.15 * pass);
     vGlow = 0.3 * inPoint.w / 10.0 * shown;
-    gl_PointSize = treePointSize(dist, ScreenSize, 1.0);
+    // The park is dense: its near points stay smaller than the baked scan's.
+    gl_PointSize = treePointSize(dist, ScreenSize, 0.6);
 }
 
 vec4 parkWorld() {
