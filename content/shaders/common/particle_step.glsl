@@ -23,6 +23,12 @@
 // gathering looks the same at any frame rate.
 // NOTE: the dispatch covers (width / 16) * 16 invocations per side, fewer than the grid, so
 // each invocation walks the particles with a stride of the whole invocation count.
+//
+// A shader whose targets do not come from one texel per particle (a procedural target, say)
+// defines PARTICLE_CUSTOM_SAMPLE before including this file and provides
+//   void particleSample(uint i, ivec2 tc, out vec4 meshPoint, out vec3 sampleColour,
+//                       out vec3 sampleNormal)
+// in place of the three texel fetches.
 
 layout(local_size_x = 16, local_size_y = 16) in;
 
@@ -48,6 +54,16 @@ uniform float PosY;
 
 const float kInitMark = 7351.25;
 
+#ifdef PARTICLE_CUSTOM_SAMPLE
+void particleSample(uint i, ivec2 tc, out vec4 meshPoint, out vec3 sampleColour, out vec3 sampleNormal);
+#else
+void particleSample(uint i, ivec2 tc, out vec4 meshPoint, out vec3 sampleColour, out vec3 sampleNormal) {
+    meshPoint = texelFetch(OriginalPositionTexture, tc, 0);
+    sampleColour = texelFetch(OriginalColorTexture, tc, 0).rgb;
+    sampleNormal = texelFetch(OriginalUVTexture, tc, 0).xyz;
+}
+#endif
+
 vec3 particleTarget(vec3 meshPoint, uint i, out float visible);
 vec3 particleScatter(vec3 target, uint i);
 float particleGather(vec3 target, uint i);
@@ -61,9 +77,10 @@ vec3 flowAt(vec3 p) {
 
 void stepParticle(uint i, uint width) {
     ivec2 tc = ivec2(int(i % width), int(i / width));
-    vec4 meshPoint = texelFetch(OriginalPositionTexture, tc, 0);
-    vec3 sampleColour = texelFetch(OriginalColorTexture, tc, 0).rgb;
-    vec3 sampleNormal = texelFetch(OriginalUVTexture, tc, 0).xyz;
+    vec4 meshPoint;
+    vec3 sampleColour;
+    vec3 sampleNormal;
+    particleSample(i, tc, meshPoint, sampleColour, sampleNormal);
 
     float visible = 1.0;
     vec3 target = particleTarget(meshPoint.xyz, i, visible);
