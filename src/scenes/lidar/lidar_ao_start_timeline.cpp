@@ -25,12 +25,12 @@ void shotAt(float t, TVector& eye, TVector& target) {
         return;
     }
     case Shot::Glide: {
-        // Down the middle of the street, over the parked cars, along the house fronts on its
-        // far side.
+        // Down the middle of the street, over the parked cars, the house fronts on its far
+        // side receding towards the square.
         const float g = (t - 21.4f) * 1.4f;
         const float d = (t - 21.4f) * 0.2f;
         eye = TVector(24.0f - g, 0.8f, 0.6f - d);
-        target = TVector(18.0f - g, 1.0f, -6.5f);
+        target = TVector(8.0f - g, 1.5f, -5.0f);
         return;
     }
     case Shot::Roofs: {
