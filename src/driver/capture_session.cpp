@@ -197,7 +197,7 @@ void runCapture(Entrypoint& entry) {
     std::printf("capture: loaded in %.1f s, peak resident %.0f MiB\n", secondsSince(processStart), peakResidentMiB());
 
     // Two hours of show at most; the real one lasts about seven minutes.
-    const int limit = static_cast<int>(std::min(2.0 * 3600.0 * o.fps, 5e7));
+    const int limit = static_cast<int>(std::min(kCapturePlanSeconds * o.fps, 5e7));
     const capture_plan::Timeline timeline = capture_plan::simulate(engine.scenes, engine, o.fps, limit);
     for (const capture_plan::Span& s : capture_plan::spans(timeline)) {
         std::printf("capture: %-40s frames %6d-%6d  %8.3f-%8.3f s\n", sceneLabel(engine.scenes, s.slot).c_str(),

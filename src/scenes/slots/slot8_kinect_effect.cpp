@@ -1,5 +1,5 @@
 // Slot 8: Part_KinectEffect.
-#include "scenes/placeholder_scene.h"
+#include "scenes/depth/part_kinect_effect.h"
 #include "scenes/slots/scene_slots.h"
 
-Part* createSceneSlot8() { return new PlaceholderScene(8); }
+Part* createSceneSlot8() { return new Part_KinectEffect(); }

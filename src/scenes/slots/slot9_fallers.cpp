@@ -1,5 +1,5 @@
 // Slot 9: Part_Fallers.
-#include "scenes/placeholder_scene.h"
+#include "scenes/particles/part_fallers.h"
 #include "scenes/slots/scene_slots.h"
 
-Part* createSceneSlot9() { return new PlaceholderScene(9); }
+Part* createSceneSlot9() { return new Part_Fallers(); }
