@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "common/mat4.h"
 #include "driver/data_interface.h"
 #include "gpu/shader_program.h"
 
@@ -36,6 +37,25 @@ void bindSampleSet(const ComputeParticleSystem& system, const TextureObject& set
 
 void bindStone(const ComputeParticleSystem& system, GLuint texture) {
     system.bindSampler(GL_TEXTURE_2D, 19, kStone, texture);
+}
+
+void beginParticleScenePass() {
+    glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_LINE_SMOOTH);
+    glDisable(GL_POLYGON_SMOOTH);
+    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_BLEND);
+}
+
+void particleLightMatrix(const Data_Interface* engine, float out[16]) {
+    const Mat4 lightView = mat4LookAt(TVector(-0.5f, 9.5f, 0.5f) * 2.0f, TVector(0.0f, 0.0f, 0.0f),
+                                      TVector(1.0f, 0.0f, 0.0f));
+    mat4Store(mat4Multiply(mat4Load(engine->projectionMatrix), lightView), out);
 }
 
 void finishParticleSteps() {

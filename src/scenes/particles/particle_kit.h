@@ -43,6 +43,15 @@ void bindStone(const ComputeParticleSystem& system, GLuint texture);
 // texture fetches and vertex reads that follow. Leaves unit 0 active.
 void finishParticleSteps();
 
+// The state every particle scene pass starts from: the eye target cleared to dark grey (0.1)
+// with its depth, smooth lines at their nicest, polygon smoothing off, depth testing on,
+// blending off.
+void beginParticleScenePass();
+// The light the particle scenes shade with: looking straight down at the origin from
+// (-1, 19, 1), up (1, 0, 0), through the camera's projection (the engine's projectionMatrix);
+// the product as setCamera makes it.
+void particleLightMatrix(const Data_Interface* engine, float out[16]);
+
 struct ParticleDrawUniforms {
     const float* lightMVP = nullptr;  // "LightMVP"; not set when null
     GLuint depthTexture = 0;          // "texture2d_depth" on unit 16; not bound when 0

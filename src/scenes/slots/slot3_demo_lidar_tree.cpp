@@ -1,5 +1,5 @@
 // Slot 3: Part_DEMOLidarTree.
-#include "scenes/placeholder_scene.h"
+#include "scenes/lidar/part_demo_lidar_tree.h"
 #include "scenes/slots/scene_slots.h"
 
-Part* createSceneSlot3() { return new PlaceholderScene(3); }
+Part* createSceneSlot3() { return new Part_DEMOLidarTree(); }

@@ -1,0 +1,138 @@
+#version 430 compatibility
+// The two trees. Tree 1's packed image is "OriginalPositionTexture", tree 2's
+// "OriginalPositionTexture2": row r is branch r (children before parents: the trunk is the
+// last row), column k its point k, w its generation. Every particle belongs to one tree and
+// to one place on one branch, spread round the branch by the branch's thickness; twigs carry
+// a puff of foliage. While a branch is still short its particles wait under the ground round
+// the tree's foot, and they stream up into it as it grows (trunk first, twigs last); when the
+// branches droop and shrink, their particles sink back into the ground.
+#define PARTICLE_CUSTOM_SAMPLE
+#include "../common/noise.glsl"
+#include "../common/lighting.glsl"
+#include "../common/particle_step.glsl"
+#include "forest.glsl"
+
+uniform sampler2D OriginalPositionTexture2;
+
+const int kSteps = 250;
+// The builder's longest step per generation: 0.01 x the product of the caps 0.9, 0.6, 0.3, 0.2.
+const float kFullStep[4] = float[4](0.009, 0.0054, 0.00162, 0.000324);
+// Radius of a branch at its root, in builder units; foliage puffs round the twigs.
+const float kRadius[4] = float[4](0.07, 0.028, 0.012, 0.05);
+
+// Per invocation: what particleSample found, for the functions below.
+float gGrown;       // 0 while the particle's branch is unborn .. 1 at full length
+float gGeneration;
+float gAlong;       // 0 at the branch's root .. 1 at its tip
+float gTree;
+
+// The row of a branch in the post-order image: generation-1 branch a, its child b, its child c.
+int branchRow(int generation, int a, int b, int c) {
+    if (generation == 0) return 258;
+    if (generation == 1) return 43 * a + 42;
+    if (generation == 2) return 43 * a + 7 * b + 6;
+    return 43 * a + 7 * b + c;
+}
+
+vec4 treePoint(int tree, ivec2 tc) {
+    return tree == 0 ? texelFetch(OriginalPositionTexture, tc, 0) : texelFetch(OriginalPositionTexture2, tc, 0);
+}
+
+void particleSample(uint i, ivec2 tc, out vec4 meshPoint, out vec3 sampleColour, out vec3 sampleNormal) {
+    int tree = int(i & 1u);
+    uint j = i >> 1;
+    // Shares of the particles: trunk 30 %, boughs 28 %, branches 22 %, twigs and foliage 20 %.
+    float pick = hash1(j, 51u);
+    int generation = pick < 0.30 ? 0 : (pick < 0.58 ? 1 : (pick < 0.80 ? 2 : 3));
+    int a = int(hash1(j, 52u) * 6.0) % 6;
+    int b = int(hash1(j, 53u) * 6.0) % 6;
+    int c = int(hash1(j, 54u) * 6.0) % 6;
+    int row = branchRow(generation, a, b, c);
+
+    // Foliage gathers toward the twigs' tips.
+    float u = hash1(j, 55u);
+    if (generation == 3) u = sqrt(u);
+    float x = u * float(kSteps - 1);
+    int k = min(int(x), kSteps - 2);
+    float f = x - float(k);
+    vec4 p0 = treePoint(tree, ivec2(k, row));
+    vec4 p1 = treePoint(tree, ivec2(k + 1, row));
+    vec3 axis = p1.xyz - p0.xyz;
+    float segment = length(axis);
+    vec3 dir = segment > 1e-7 ? axis / segment : vec3(0.0, 1.0, 0.0);
+    vec3 side = normalize(abs(dir.y) < 0.9 ? cross(dir, vec3(0.0, 1.0, 0.0)) : cross(dir, vec3(1.0, 0.0, 0.0)));
+    vec3 other = cross(dir, side);
+    float angle = hash1(j, 56u) * 6.2831853;
+    vec3 normal = side * cos(angle) + other * sin(angle);
+    float along = x / float(kSteps - 1);
+    float radius = kRadius[generation] * (1.0 - 0.55 * along);
+    if (generation == 0) radius *= 1.0 + 1.2 * exp(-x * 0.12);   // the flare at the foot
+    if (generation == 3) {
+        // A loose ball of leaves: anywhere within the puff, not on a tube.
+        vec3 r = vec3(hash1(j, 57u), hash1(j, 58u), hash1(j, 59u)) * 2.0 - 1.0;
+        normal = normalize(r + vec3(0.0, 0.3, 0.0));
+        radius = kRadius[3] * pow(hash1(j, 60u), 0.5) * (0.4 + 0.6 * along);
+    } else {
+        radius *= 0.85 + 0.15 * hash1(j, 57u);
+    }
+
+    gGrown = clamp(segment / kFullStep[generation], 0.0, 1.0);
+    gGeneration = float(generation);
+    gAlong = along;
+    gTree = float(tree);
+    meshPoint = vec4(mix(p0.xyz, p1.xyz, f) + normal * radius, p0.w);
+    // A texel the builder never wrote (no image yet) stays hidden.
+    if (dot(p0.xyz, p0.xyz) < 1e-12) meshPoint = vec4(0.0);
+    sampleColour = vec3(0.0);
+    sampleNormal = normal;
+}
+
+vec3 particleTarget(vec3 meshPoint, uint i, out float visible) {
+    visible = 1.0;
+    return meshPoint * kTreeScale;
+}
+
+// Before its branch grows a particle waits under the wet ground round the tree's foot, where
+// it glimmers through faintly, like a root; it rises out of the ground into the branch.
+vec3 particleScatter(vec3 target, uint i) {
+    uint j = i >> 1;
+    float a = hash1(j, 62u) * 6.2831853;
+    float r = 0.15 + 2.2 * hash1(j, 63u) * hash1(j, 64u);
+    vec3 foot = vec3((4.0 * gTree - 2.0) * kTreeScale, 0.0, 0.0);
+    return foot + vec3(cos(a) * r, -0.25 - 0.5 * hash1(j, 69u) - 0.2 * r, sin(a) * r) - target;
+}
+
+float particleGather(vec3 target, uint i) {
+    float lag = hash1(i >> 1, 65u) * 0.25;
+    return 1.0 - smoothstep(0.05 + lag, 0.35 + lag, gGrown);
+}
+
+float particleChaseRate(float age, uint i) {
+    return 2.2 * (0.7 + 0.6 * hash1(i >> 1, 66u));
+}
+
+float particleTurbulence(float age, float cell, uint i) {
+    // Leaves stir in the night air; wood hardly moves.
+    float leaf = gGeneration >= 3.0 ? 1.0 : 0.0;
+    float gust = smoothstep(0.55, 0.9, valueNoise2(vec2(cell * 53.0, ttime * 0.35)));
+    return 0.004 + leaf * (0.025 + gust * 0.12);
+}
+
+vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float speed, float age, uint i) {
+    uint j = i >> 1;
+    float key = clamp(dot(sampleNormal, normalize(vec3(0.6, 0.7, 0.5))), 0.0, 1.0);
+    float fill = clamp(dot(sampleNormal, normalize(vec3(-0.5, 0.3, -0.6))), 0.0, 1.0);
+    vec3 bark = mix(vec3(0.55, 0.50, 0.45), kPale, 0.35 * gGeneration);
+    vec3 c = gGeneration >= 3.0 ? mix(kPale, kMoss, 0.55 + 0.3 * hash1(j, 67u)) : bark;
+    c *= 0.38 + 0.62 * key;
+    c += vec3(0.06, 0.08, 0.12) * fill;
+    // Sap: a slow glow that runs up the wood, from the roots to the twigs.
+    float wave = fract(gAlong * 1.5 + gGeneration * 0.5 - ttime * 0.22);
+    c += vec3(0.22, 0.16, 0.07) * pow(1.0 - wave, 6.0) * (gGeneration < 3.0 ? 1.0 : 0.4);
+    // Particles still waiting under the ground are dim; rising ones glow a little.
+    float waiting = 1.0 - smoothstep(0.05, 0.35, gGrown);
+    c *= mix(1.0, 0.3, waiting);
+    c += vec3(0.10, 0.08, 0.05) * clamp(speed * 0.25, 0.0, 1.0);
+    float size = (gGeneration >= 3.0 ? 0.75 : 0.9) + 0.3 * hash1(j, 68u);
+    return vec4(c, size * mix(1.0, 0.6, waiting));
+}
