@@ -13,6 +13,7 @@
 #include "driver/frame_timer.h"
 #include "driver/part.h"
 #include "driver/scene_gl_state.h"
+#include "driver/scene_meter.h"
 #include "driver/scene_table.h"
 #include "driver/show_loading.h"
 #include "platform/process.h"
@@ -128,7 +129,10 @@ void Entrypoint::stepFrame() {
     }
     engine->keys[kScancodeSpare].store(0, std::memory_order_relaxed);
     const int active = scene_table::activeSlot(engine->scenes);
-    if (active >= 0) engine->scenes[active]->update(engine);
+    if (active >= 0) {
+        const SceneMeter::Span measured(sceneMeter);
+        engine->scenes[active]->update(engine);
+    }
     Part* last = engine->scenes[scene_table::kLastSlot];
     if (last != nullptr && last->done) endShow();
 }
@@ -143,6 +147,7 @@ void Entrypoint::renderView(int eye) {
     const int active = scene_table::activeSlot(engine->scenes);
     if (active < 0) return;
     const float zero[3] = {0.0f, 0.0f, 0.0f};
+    const SceneMeter::Span measured(sceneMeter);
     engine->scenes[active]->render(engine, eye, zero);
 }
 

@@ -14,6 +14,7 @@
 #include "driver/prototype_part.h"
 
 class CaptureSession;
+class SceneMeter;
 
 class Entrypoint : public Prototype_Part {
 public:
@@ -54,6 +55,7 @@ public:
     CaptureOptions capture;         // render offline instead of playing in real time
     bool placeholderScenes = false; // every slot holds a placeholder scene
     CaptureSession* captureSession = nullptr;
+    SceneMeter* sceneMeter = nullptr;  // when set, measures the scenes' update and render calls
 };
 
 // The process-wide current prototype; the render thread reaches the show through it.
