@@ -13,6 +13,7 @@
 #include "driver/frame_timer.h"
 #include "driver/part.h"
 #include "driver/scene_gl_state.h"
+#include "driver/scene_meter.h"
 #include "driver/scene_table.h"
 #include "driver/show_loading.h"
 #include "platform/process.h"
@@ -42,8 +43,15 @@ void Entrypoint::start(Data_Interface* e) {
     engine = e;
     for (Part*& slot : engine->scenes) slot = nullptr;
     // Construction only sets fields; nothing is loaded before the render thread runs.
+    // NOTE: a capture of one scene (--scene) loads only that scene; placeholders keep the
+    // other slots' clocks and loading weights, so its times and the loading screen are the
+    // show's.
+    const int onlySlot = capture.enabled && !capture.scene.empty() && !capture.allScenes
+                             ? scene_table::slotOf(capture.scene)
+                             : -1;
     for (int slot : scene_table::kCreationOrder) {
-        engine->scenes[slot] = placeholderScenes ? new PlaceholderScene(slot) : sceneFactory(slot)();
+        const bool placeholder = placeholderScenes || (onlySlot >= 0 && slot != onlySlot);
+        engine->scenes[slot] = placeholder ? new PlaceholderScene(slot) : sceneFactory(slot)();
     }
     // Capture mode steps its own clock and never plays the music.
     if (engine->soundtrack == nullptr && !capture.enabled) {
@@ -101,6 +109,14 @@ void Entrypoint::playFrame() {
     display.presentLeftEye();
 }
 
+void Entrypoint::simulateFrame() {
+    SDL_GL_MakeCurrent(display.window, display.glContext);
+    stepFrame();
+    engine->simulateOnly = true;
+    renderView(0);
+    engine->simulateOnly = false;
+}
+
 void Entrypoint::renderLoop() {
     // `engine` was set by start() before this thread was created.
     if (capture.enabled) prepareCapture(*this);
@@ -128,7 +144,10 @@ void Entrypoint::stepFrame() {
     }
     engine->keys[kScancodeSpare].store(0, std::memory_order_relaxed);
     const int active = scene_table::activeSlot(engine->scenes);
-    if (active >= 0) engine->scenes[active]->update(engine);
+    if (active >= 0) {
+        const SceneMeter::Span measured(sceneMeter);
+        engine->scenes[active]->update(engine);
+    }
     Part* last = engine->scenes[scene_table::kLastSlot];
     if (last != nullptr && last->done) endShow();
 }
@@ -143,6 +162,7 @@ void Entrypoint::renderView(int eye) {
     const int active = scene_table::activeSlot(engine->scenes);
     if (active < 0) return;
     const float zero[3] = {0.0f, 0.0f, 0.0f};
+    const SceneMeter::Span measured(sceneMeter);
     engine->scenes[active]->render(engine, eye, zero);
 }
 

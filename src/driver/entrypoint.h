@@ -14,6 +14,7 @@
 #include "driver/prototype_part.h"
 
 class CaptureSession;
+class SceneMeter;
 
 class Entrypoint : public Prototype_Part {
 public:
@@ -41,6 +42,9 @@ public:
     // (scene_gl_state.h), renderView(0), and the finished picture drawn over the window. The
     // caller swaps. Capture mode draws every frame through here too.
     void playFrame();
+    // A frame that is not shown (capture mode): stepFrame, then the active scene's render with
+    // the engine's simulateOnly set, so it moves its simulation and draws nothing.
+    void simulateFrame();
     // Ends the process with code 0 (capture mode finishes its files first).
     [[noreturn]] void endShow();
 
@@ -54,6 +58,7 @@ public:
     CaptureOptions capture;         // render offline instead of playing in real time
     bool placeholderScenes = false; // every slot holds a placeholder scene
     CaptureSession* captureSession = nullptr;
+    SceneMeter* sceneMeter = nullptr;  // when set, measures the scenes' update and render calls
 };
 
 // The process-wide current prototype; the render thread reaches the show through it.

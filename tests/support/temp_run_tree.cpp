@@ -4,22 +4,11 @@
 
 #include <cstdlib>
 
-#include "formats/objb.h"
+namespace fs = std::filesystem;
 
 namespace testsupport {
 
-TempRunTree::TempRunTree() {
-    namespace fs = std::filesystem;
-    fs::create_directories(dir_.path() / "bin");
-    fs::create_directories(dir_.path() / "newresources");
-    const std::string install = std::string(VELLUNA_SOURCE_DIR) + "/scripts/install-shaders " +
-                                VELLUNA_SOURCE_DIR + "/content/shaders " + dir_.file("shaders") + " >/dev/null";
-    EXPECT_EQ(std::system(install.c_str()), 0) << "could not install the shaders";
-}
-
-TempRunTree::~TempRunTree() { leave(); }
-
-void TempRunTree::writeTriangle(const std::string& name, float size) const {
+ObjbMesh tinyTriangle(float size) {
     ObjbMesh mesh;
     mesh.hasColours = mesh.hasNormals = true;
     MeshPart part;
@@ -28,21 +17,56 @@ void TempRunTree::writeTriangle(const std::string& name, float size) const {
     part.colours = {1, 1, 1, 1, 1, 1, 1, 1, 1};
     part.indices = {0, 1, 2};
     mesh.parts.push_back(part);
-    std::filesystem::create_directories(std::filesystem::path(file(name)).parent_path());
-    EXPECT_TRUE(writeObjb(file(name), mesh)) << name;
+    return mesh;
 }
+
+TempRunTree::TempRunTree() {
+    std::error_code ec;
+    fs::create_directories(path() / "bin", ec);
+    fs::create_directories(path() / "newresources", ec);
+    if (ec) {
+        ADD_FAILURE() << "cannot make the run tree in " << path() << ": " << ec.message();
+        return;
+    }
+    const std::string install = std::string(VELLUNA_SOURCE_DIR) + "/scripts/install-shaders " + VELLUNA_SOURCE_DIR +
+                                "/content/shaders " + shaders() + " >/dev/null";
+    const int status = std::system(install.c_str());
+    if (status != 0) {
+        ADD_FAILURE() << "scripts/install-shaders failed (status " << status << ") into " << shaders();
+        return;
+    }
+    enter();
+    ready_ = entered_;
+}
+
+TempRunTree::~TempRunTree() { leave(); }
 
 void TempRunTree::enter() {
     if (entered_) return;
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_.path() / "bin");
+    std::error_code ec;
+    previous_ = fs::current_path(ec);
+    fs::current_path(path() / "bin", ec);
+    if (ec) {
+        ADD_FAILURE() << "cannot enter " << path() / "bin" << ": " << ec.message();
+        return;
+    }
     entered_ = true;
 }
 
 void TempRunTree::leave() {
     if (!entered_) return;
-    std::filesystem::current_path(previous_);
+    std::error_code ec;
+    fs::current_path(previous_, ec);
     entered_ = false;
+}
+
+bool TempRunTree::writeMesh(const std::string& name, const ObjbMesh& mesh) const {
+    const fs::path target = path() / name;
+    std::error_code ec;
+    fs::create_directories(target.parent_path(), ec);
+    const bool written = writeObjb(target.string(), mesh);
+    EXPECT_TRUE(written) << "cannot write " << target;
+    return written;
 }
 
 void expectInOrder(const std::string& text, const std::vector<std::string>& items) {
