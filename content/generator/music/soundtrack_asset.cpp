@@ -107,9 +107,21 @@ int report(const content::Context&) {
     return 0;
 }
 
+// The timeline the music is composed on, at 30 and at 60 frames per second: where each scene
+// starts and how long it lasts, from the scene clocks (the show's own capture prints the same
+// spans, which the end-to-end tests compare).
+int printTimeline(const content::Context&) {
+    for (double fps : {30.0, 60.0})
+        for (const music::SceneSpan& span : music::computeTimeline(fps))
+            std::printf("timeline: %g %s %.6f %.6f\n", fps, span.name.c_str(), span.start, span.length);
+    return 0;
+}
+
 }  // namespace
 
 CONTENT_ASSETS(soundtrack) {
     content::addAsset({"music/Tessaline.mp3", 3, 25.0, makeSoundtrack, previewSoundtrack});
     content::addCommand({"--music-report", "print the soundtrack's sections, tempi and levels", report});
+    content::addCommand({"--timeline", "print when each scene starts and how long it lasts, at 30 and 60 fps",
+                         printTimeline});
 }
