@@ -51,6 +51,8 @@ vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float spe
     // Under the water the figure is seen through it, dimmer the deeper it sinks.
     float depth = max(kWaterY - target.y, 0.0);
     c *= exp(-depth * 1.9);
+    // Where a body cuts the surface, the water catches the light in a thin bright line.
+    c += vec3(0.22, 0.2, 0.17) * exp(-abs(target.y - kWaterY) * 30.0);
     c += vec3(0.10, 0.08, 0.05) * clamp(speed * 0.2, 0.0, 1.0);
     return vec4(c, size);
 }
