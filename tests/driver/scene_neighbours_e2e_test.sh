@@ -13,7 +13,7 @@ cd "$show/bin"
 run() {  # log, args...
     local log=$1; shift
     local rc=0
-    timeout 900 ./velluna --fps 2 --size 160x90 "$@" >"$work/$log" 2>&1 || rc=$?
+    timeout -k 10 900 ./velluna --fps 2 --size 160x90 "$@" >"$work/$log" 2>&1 || rc=$?
     [[ $rc -eq 0 ]] || { tail -20 "$work/$log"; fail "exit code $rc for $*"; }
 }
 

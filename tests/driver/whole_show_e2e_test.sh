@@ -19,7 +19,7 @@ trap 'rm -rf "$work"' EXIT
 cd "$show/bin"
 for fps in 30 60; do
     rc=0
-    timeout 900 ./velluna --capture "$work/f$fps" --fps "$fps" --frames 1 --size 160x90 >"$work/log$fps" 2>&1 || rc=$?
+    timeout -k 10 900 ./velluna --capture "$work/f$fps" --fps "$fps" --frames 1 --size 160x90 >"$work/log$fps" 2>&1 || rc=$?
     [[ $rc -eq 0 ]] || { tail -30 "$work/log$fps"; fail "exit code $rc at $fps fps"; }
     ! grep -q "(placeholder)" "$work/log$fps" || fail "a placeholder in the show: $(grep -m1 '(placeholder)' "$work/log$fps")"
     first=$(awk '{ print $4; exit }' "$work/f$fps/frames.txt")
@@ -28,7 +28,7 @@ for fps in 30 60; do
     sed -n 's/^capture: \(Part_[A-Za-z]*\) *frames *\([0-9]*\)- *\([0-9]*\).*/\1 \2 \3/p' "$work/log$fps" >"$work/spans$fps"
     [[ $(wc -l <"$work/spans$fps") -eq 10 ]] || { cat "$work/log$fps" | grep '^capture'; fail "not ten scenes at $fps fps"; }
     awk -v fps="$fps" '
-        FNR == NR { if ($2 == fps) { start[$3] = $4; end = $4 + $5 } next }
+        FNR == NR { if ($1 == fps) { start[$2] = $3; end = $3 + $4 } next }
         {
             if (!($1 in start)) { print "no timeline row for " $1; bad = 1; next }
             t = $2 / fps
