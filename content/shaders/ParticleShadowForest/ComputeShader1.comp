@@ -111,12 +111,14 @@ float particleGather(vec3 target, uint i) {
 }
 
 float particleChaseRate(float age, uint i) {
-    return 2.2 * (0.7 + 0.6 * hash1(i >> 1, 66u));
+    // Leaves drop quickly once they let go, so few hang in the air at any time.
+    float rate = gGeneration >= 3.0 && ttime >= 15.0 ? 5.0 : 2.2;
+    return rate * (0.7 + 0.6 * hash1(i >> 1, 66u));
 }
 
 float particleTurbulence(float age, float cell, uint i) {
-    // Leaves stir in the night air; wood hardly moves.
-    float leaf = gGeneration >= 3.0 ? 1.0 : 0.0;
+    // Leaves on the twigs stir in the night air; wood and fallen leaves hardly move.
+    float leaf = gGeneration >= 3.0 ? 1.0 - particleGather(vec3(0.0), i) : 0.0;
     float gust = smoothstep(0.55, 0.9, valueNoise2(vec2(cell * 53.0, ttime * 0.35)));
     return 0.004 + leaf * (0.025 + gust * 0.12);
 }
