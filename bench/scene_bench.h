@@ -4,7 +4,7 @@
 // time and peak memory), and one frame (update + render + finish) at a chosen scene time.
 //
 //   Stage<Part_X>* s = stage<Part_X>([](Data_Interface& e) { /* shared assets */ });
-//   frameAt(state, *s, 14.0f);
+//   frameAt(state, *s, 14.0f);            // or frameAt(state, *s, 4.0f, 18.9f)
 //
 // NOTE: replaces the global operator new: include it in one source file per executable.
 #include <benchmark/benchmark.h>
@@ -67,6 +67,7 @@ Stage<Scene>* stage(Prepare prepare) {
         st->scene->engine = &st->engine;
         const auto start = std::chrono::steady_clock::now();
         st->scene->load();
+        st->scene->finishLoad();   // as the sequencer does: joins what load started
         st->loadSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
@@ -77,16 +78,17 @@ Stage<Scene>* stage(Prepare prepare) {
     return s;
 }
 
-// Frames from scene time `t` in steady 60 Hz steps, back to `t` once the clock passes 26.9.
+// Frames from scene time `t` in steady 60 Hz steps, back to `t` once the clock passes
+// `restartAfter` (keep it below the scene's end, which would stop its drawing).
 template <typename Scene>
-void frameAt(benchmark::State& state, Stage<Scene>& s, float t) {
+void frameAt(benchmark::State& state, Stage<Scene>& s, float t, float restartAfter = 26.9f) {
     s.scene->localTime = t;
     s.scene->done = false;
     s.engine.frameDelta = 1.0f / 60.0f;
     const float offset[3] = {0, 0, 0};
     long count = 0;
     for (auto _ : state) {
-        if (s.scene->localTime > 26.9f) s.scene->localTime = t;
+        if (s.scene->localTime > restartAfter) s.scene->localTime = t;
         const long before = allocations.load();
         s.scene->update(&s.engine);
         s.scene->render(&s.engine, 0, offset);

@@ -149,15 +149,38 @@ Mat4 VREngine2::mvpFor(int eye, const TVector& offset) const {
     return mat4Multiply(projection[eye], viewFor(eye, offset));
 }
 
+// NOTE: sets every piece of state the textured quad depends on, so the window shows the
+// finished picture as it is, whatever colour, program, texture units or switches the scene
+// left behind (fixed-function texturing multiplies by the current colour, for one).
 void VREngine2::presentLeftEye() {
     const RenderTarget& left = eyeTarget[0];
-    glUseProgram(0);
-    glDisable(GL_BLEND);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, left.spareTexture);
+    glDrawBuffer(GL_BACK);
     glViewport(0, 0, static_cast<GLsizei>(left.width), static_cast<GLsizei>(left.height));
-    drawFullScreenQuad();
+    glUseProgram(0);
+    for (GLenum capability : {GL_BLEND, GL_DEPTH_TEST, GL_CULL_FACE, GL_ALPHA_TEST, GL_SCISSOR_TEST,
+                              GL_STENCIL_TEST, GL_LIGHTING, GL_FOG, GL_COLOR_LOGIC_OP, GL_FRAMEBUFFER_SRGB}) {
+        glDisable(capability);
+    }
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+
+    // Unit 0 alone textures the quad: every other fixed-function unit off, and on unit 0 the
+    // 2D target only, no coordinate generation, no sampler object, modulated by white.
+    GLint units = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
+    for (GLint unit = units - 1; unit >= 0; --unit) {
+        glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + unit));
+        for (GLenum target : {GL_TEXTURE_1D, GL_TEXTURE_2D, GL_TEXTURE_3D, GL_TEXTURE_CUBE_MAP}) glDisable(target);
+    }
+    for (GLenum coordinate : {GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_TEXTURE_GEN_R, GL_TEXTURE_GEN_Q}) {
+        glDisable(coordinate);
+    }
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glBindSampler(0, 0);
+    glBindTexture(GL_TEXTURE_2D, left.spareTexture);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    drawFullScreenQuad();  // identity matrices, GL_TEXTURE_2D on, culling and depth test off
 }
 
 void VREngine2::createTargets() {

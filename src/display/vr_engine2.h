@@ -36,7 +36,8 @@ public:
     Mat4 mvpFor(int eye, const TVector& offset) const;     // P x E x H x T(offset)
 
     // Draws the left eye target's spare texture (the finished picture) over the window's
-    // framebuffer. The caller swaps.
+    // framebuffer, setting all of its own state (the picture does not depend on what a scene
+    // left behind). The caller swaps.
     void presentLeftEye();
 
     // Pass operations of the post-processing chain, in the order scenes call them:

@@ -4,6 +4,10 @@
 // shows demo time n / fps (frame 0 is the first frame after loading, at 0).
 #include <string>
 
+// The longest show a capture plans, in demo seconds (the real one lasts about seven minutes).
+// --from and --to beyond it are refused: their frame numbers would not fit the plan.
+constexpr double kCapturePlanSeconds = 2.0 * 3600.0;
+
 struct CaptureOptions {
     bool enabled = false;
     std::string directory;      // --capture DIR: DIR/frame_000000.png, ...

@@ -41,8 +41,13 @@ void restore(Part& p, const Clock& c) {
     p.done = c.done;
 }
 
-// The first frame at or after demo time t: ceil(t x fps), forgiving a rounding hair.
-int frameAt(double t, double fps) { return static_cast<int>(std::ceil(t * fps - 1e-6)); }
+// The first frame at or after demo time t: ceil(t x fps), forgiving a rounding hair, and at
+// most `limit` (a time far beyond the show would not fit an int).
+int frameAt(double t, double fps, int limit) {
+    const double frame = std::ceil(t * fps - 1e-6);
+    if (!(frame < static_cast<double>(limit))) return limit;
+    return frame > 0.0 ? static_cast<int>(frame) : 0;
+}
 
 }  // namespace
 
@@ -97,8 +102,8 @@ std::vector<int> selectFrames(const CaptureOptions& o, const Timeline& timeline,
             for (int f = start; f < std::min(s.end, start + o.perScene); ++f) frames.push_back(f);
         }
     } else {
-        int first = frameAt(o.from, o.fps);
-        int end = o.to < 0.0 ? available : std::min(available, frameAt(o.to, o.fps));
+        int first = frameAt(o.from, o.fps, available);
+        int end = o.to < 0.0 ? available : frameAt(o.to, o.fps, available);
         if (!o.scene.empty()) {
             const int slot = scene_table::slotOf(o.scene);
             first = end = 0;
@@ -109,7 +114,9 @@ std::vector<int> selectFrames(const CaptureOptions& o, const Timeline& timeline,
                 }
             }
         }
-        const int stride = o.every > 0.0 ? std::max(1, static_cast<int>(std::lround(o.every * o.fps))) : 1;
+        // A step longer than the show takes the first frame alone.
+        const double step = std::min(o.every * o.fps, static_cast<double>(available) + 1.0);
+        const int stride = o.every > 0.0 ? std::max(1, static_cast<int>(std::lround(step))) : 1;
         for (int f = first; f < end; f += stride) frames.push_back(f);
     }
     if (o.frames > 0 && static_cast<int>(frames.size()) > o.frames) frames.resize(static_cast<size_t>(o.frames));

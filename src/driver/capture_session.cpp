@@ -19,6 +19,7 @@
 #include "driver/data_interface.h"
 #include "driver/entrypoint.h"
 #include "driver/part.h"
+#include "driver/scene_meter.h"
 #include "driver/scene_table.h"
 #include "driver/show_loading.h"
 #include "platform/process.h"
@@ -96,19 +97,30 @@ public:
 
     // Per scene; "warm" leaves out the first frame of each run of a scene's frames, which
     // also pays for first-use work (the driver compiling programs, say).
+    struct Sample {
+        double wall = 0.0;   // the whole captured frame: drawing, read-back, encoding, writing
+        double cpu = 0.0;    // the process's CPU time in that
+        double drawn = 0.0;  // drawing alone, until the renderer has finished (glFinish)
+        double sceneWall = 0.0, sceneCpu = 0.0;  // inside the scene's update and render
+        int64_t allocations = 0;                 // made there (counting build only)
+    };
     struct Cost {
         int frames = 0;
-        double wall = 0.0;
-        double cpu = 0.0;
-        void add(double w, double c) {
+        Sample sum;
+        void add(const Sample& s) {
             ++frames;
-            wall += w;
-            cpu += c;
+            sum.wall += s.wall;
+            sum.cpu += s.cpu;
+            sum.drawn += s.drawn;
+            sum.sceneWall += s.sceneWall;
+            sum.sceneCpu += s.sceneCpu;
+            sum.allocations += s.allocations;
         }
     };
     Cost cost[scene_table::kSlots];
     Cost warm[scene_table::kSlots];
     int previousSlot = -2;
+    SceneMeter meter;
 };
 
 namespace {
@@ -197,7 +209,7 @@ void runCapture(Entrypoint& entry) {
     std::printf("capture: loaded in %.1f s, peak resident %.0f MiB\n", secondsSince(processStart), peakResidentMiB());
 
     // Two hours of show at most; the real one lasts about seven minutes.
-    const int limit = static_cast<int>(std::min(2.0 * 3600.0 * o.fps, 5e7));
+    const int limit = static_cast<int>(std::min(kCapturePlanSeconds * o.fps, 5e7));
     const capture_plan::Timeline timeline = capture_plan::simulate(engine.scenes, engine, o.fps, limit);
     for (const capture_plan::Span& s : capture_plan::spans(timeline)) {
         std::printf("capture: %-40s frames %6d-%6d  %8.3f-%8.3f s\n", sceneLabel(engine.scenes, s.slot).c_str(),
@@ -215,6 +227,7 @@ void runCapture(Entrypoint& entry) {
     if (!o.video.empty()) startVideo(frames);
 
     session->renderStart = std::chrono::steady_clock::now();
+    entry.sceneMeter = &session->meter;
     size_t next = 0;
     // NOTE: scenes step their particle systems in render, so a fast-forward leaves them where
     // loading left them; --preroll draws (without writing) from the first scene's start on.
@@ -236,7 +249,10 @@ void runCapture(Entrypoint& entry) {
         }
         const auto wallStart = std::chrono::steady_clock::now();
         const double cpuStart = processCpuSeconds();
+        session->meter.reset();
         entry.playFrame();
+        glFinish();  // the read-back would wait for the renderer anyway; this separates the two
+        const double drawn = secondsSince(wallStart);
         readFinishedPicture(entry, session->picture);
         const int slot = scene_table::activeSlot(engine.scenes);
         if (!o.directory.empty()) {
@@ -252,11 +268,16 @@ void runCapture(Entrypoint& entry) {
         }
         SDL_GL_SwapWindow(entry.display.window);
         if (slot >= 0) {
-            const double wall = secondsSince(wallStart);
-            const double cpu = processCpuSeconds() - cpuStart;
-            session->cost[slot].add(wall, cpu);
+            CaptureSession::Sample sample;
+            sample.wall = secondsSince(wallStart);
+            sample.cpu = processCpuSeconds() - cpuStart;
+            sample.drawn = drawn;
+            sample.sceneWall = session->meter.wallSeconds;
+            sample.sceneCpu = session->meter.cpuSeconds;
+            sample.allocations = session->meter.allocations;
+            session->cost[slot].add(sample);
             const bool consecutive = next > 0 && frames[next - 1] + 1 == frame;
-            if (slot == session->previousSlot && consecutive) session->warm[slot].add(wall, cpu);
+            if (slot == session->previousSlot && consecutive) session->warm[slot].add(sample);
         }
         session->previousSlot = slot;
         ++next;
@@ -282,14 +303,26 @@ void finishCapture(CaptureSession& s) {
     }
     std::printf("capture: %zu frames in %.1f s\n", s.written, secondsSince(s.renderStart));
     // Warm frames where there are any (the steady cost), else every frame (marked "*").
-    std::printf("capture: %-40s %7s %14s %14s\n", "scene", "frames", "wall ms/frame", "cpu ms/frame");
+    // Per frame: wall and cpu of the whole captured frame (read-back and PNG encoding
+    // included), "drawn" until the renderer finished, "scene" inside the scene's update and
+    // render alone (wall, and the render thread's CPU), and the heap allocations made there
+    // ("-" unless the program counts them: bench's velluna_counting).
+    std::printf("capture: %-40s %7s %9s %9s %9s %11s %10s %10s\n", "scene", "frames", "wall ms", "cpu ms",
+                "drawn ms", "scene wall", "scene cpu", "allocs");
     Part* const* scenes = currentEntrypoint->engine->scenes;
     for (int slot : scene_table::kPlayOrder) {
         const bool warm = s.warm[slot].frames > 0;
         const CaptureSession::Cost& c = warm ? s.warm[slot] : s.cost[slot];
         if (c.frames == 0) continue;
-        std::printf("capture: %-40s %6d%s %14.1f %14.1f\n", sceneLabel(scenes, slot).c_str(), c.frames,
-                    warm ? " " : "*", 1000.0 * c.wall / c.frames, 1000.0 * c.cpu / c.frames);
+        const double n = c.frames;
+        char allocations[32] = "-";
+        if (SceneMeter::countsAllocations()) {
+            std::snprintf(allocations, sizeof allocations, "%.1f", static_cast<double>(c.sum.allocations) / n);
+        }
+        std::printf("capture: %-40s %6d%s %9.1f %9.1f %9.1f %11.3f %10.3f %10s\n", sceneLabel(scenes, slot).c_str(),
+                    c.frames, warm ? " " : "*", 1000.0 * c.sum.wall / n, 1000.0 * c.sum.cpu / n,
+                    1000.0 * c.sum.drawn / n, 1000.0 * c.sum.sceneWall / n, 1000.0 * c.sum.sceneCpu / n,
+                    allocations);
     }
     std::fflush(stdout);
 }

@@ -9,7 +9,9 @@
 //
 // Log lines (standard output), all tagged "capture:": the load time and peak memory, the
 // plan, one progress line per frame (frame n of N, demo time, active scene, time left), and
-// at the end a per-scene table of wall-clock and CPU time per frame.
+// at the end a per-scene table of costs per frame: the whole captured frame (wall and CPU),
+// the drawing alone, the scene's own update and render, and the heap allocations made there
+// (counted only by bench's velluna_counting; "-" otherwise).
 class Entrypoint;
 class CaptureSession;
 

@@ -24,11 +24,13 @@ void Data_Interface::init() {
 
 void Data_Interface::frame() {
     ++frameCount;
-    SDL_PumpEvents();
     SDL_Event event;
     bool tookAny = false;
     int lastPressed = 0;
-    while (SDL_PollEvent(&event)) {
+    // NOTE: the pass sleeps until an event arrives or kEventWaitMs pass, so the loop no longer
+    // keeps a core busy; an event that is queued (Escape) still returns at once.
+    bool have = SDL_WaitEventTimeout(&event, kEventWaitMs) != 0;
+    for (; have; have = SDL_PollEvent(&event) != 0) {
         tookAny = true;
         if (event.type == SDL_KEYDOWN) {
             const int s = event.key.keysym.scancode;

@@ -57,8 +57,10 @@ struct Data_Interface {
 
     // Starts the prototype; with none set, says so, waits for a word and ends with code 1.
     void init();
-    // One pass of the main thread's input loop.
+    // One pass of the main thread's input loop: waits up to kEventWaitMs for an event, then
+    // takes every queued one.
     void frame();
+    static constexpr int kEventWaitMs = 1;
 };
 
 // The process-wide engine object.

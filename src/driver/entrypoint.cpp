@@ -12,6 +12,8 @@
 #include "driver/demo_clock.h"
 #include "driver/frame_timer.h"
 #include "driver/part.h"
+#include "driver/scene_gl_state.h"
+#include "driver/scene_meter.h"
 #include "driver/scene_table.h"
 #include "driver/show_loading.h"
 #include "platform/process.h"
@@ -29,7 +31,12 @@ constexpr int kScancodeSpare = kScancodeKey2;
 
 }  // namespace
 
-void Entrypoint::attach(Data_Interface* e) { engine = e; }
+// NOTE: the main loop calls attach on every pass while the render thread reads `engine`.
+// The field is written once, before the render thread exists (start, or an attach before
+// it); later calls leave it alone, so the two threads never race on it.
+void Entrypoint::attach(Data_Interface* e) {
+    if (engine == nullptr) engine = e;
+}
 
 void Entrypoint::start(Data_Interface* e) {
     currentEntrypoint = this;
@@ -87,13 +94,16 @@ void Entrypoint::playFrame() {
     glViewport(0, 0, static_cast<GLsizei>(display.eyeTarget[0].width), static_cast<GLsizei>(display.eyeTarget[0].height));
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The GL state rule: the sequencer resets a known list of state (scene_gl_state.h) before
+    // every scene's render, so no state one scene leaves reaches the next, and a scene need not
+    // restore what it changes. The present pass then sets all of its own state.
+    resetSceneGlState();
     renderView(0);
     display.presentLeftEye();
 }
 
 void Entrypoint::renderLoop() {
-    while (engine == nullptr) {
-    }
+    // `engine` was set by start() before this thread was created.
     if (capture.enabled) prepareCapture(*this);
     if (!loaded && !loadShow()) {
         // NOTE: without a display nothing can be shown and no key can reach the main thread's
@@ -119,7 +129,10 @@ void Entrypoint::stepFrame() {
     }
     engine->keys[kScancodeSpare].store(0, std::memory_order_relaxed);
     const int active = scene_table::activeSlot(engine->scenes);
-    if (active >= 0) engine->scenes[active]->update(engine);
+    if (active >= 0) {
+        const SceneMeter::Span measured(sceneMeter);
+        engine->scenes[active]->update(engine);
+    }
     Part* last = engine->scenes[scene_table::kLastSlot];
     if (last != nullptr && last->done) endShow();
 }
@@ -134,6 +147,7 @@ void Entrypoint::renderView(int eye) {
     const int active = scene_table::activeSlot(engine->scenes);
     if (active < 0) return;
     const float zero[3] = {0.0f, 0.0f, 0.0f};
+    const SceneMeter::Span measured(sceneMeter);
     engine->scenes[active]->render(engine, eye, zero);
 }
 

@@ -14,9 +14,11 @@
 #include "driver/prototype_part.h"
 
 class CaptureSession;
+class SceneMeter;
 
 class Entrypoint : public Prototype_Part {
 public:
+    // Sets `engine` when none is set yet; the main loop calls it every pass.
     void attach(Data_Interface* engine) override;
     void start(Data_Interface* engine) override;
 
@@ -36,8 +38,9 @@ public:
     void clockStep();
     // Advances the demo clock by `dt` as it stands (capture mode's fixed step).
     void advanceClock(float dt);
-    // Steps 4-9 of a frame: context, input step, stepFrame, clear, renderView(0), and the
-    // finished picture drawn over the window. The caller swaps.
+    // Steps 4-9 of a frame: context, input step, stepFrame, clear, the scene GL state reset
+    // (scene_gl_state.h), renderView(0), and the finished picture drawn over the window. The
+    // caller swaps. Capture mode draws every frame through here too.
     void playFrame();
     // Ends the process with code 0 (capture mode finishes its files first).
     [[noreturn]] void endShow();
@@ -45,13 +48,14 @@ public:
     LaunchSettings settings;
     VREngine2 display;
     bool loaded = false;
-    Data_Interface* engine = nullptr;
+    Data_Interface* engine = nullptr;  // set once, before the render thread starts
     double demoTime = 0.0;  // seconds since the show started
 
     // Extensions, set before start().
     CaptureOptions capture;         // render offline instead of playing in real time
     bool placeholderScenes = false; // every slot holds a placeholder scene
     CaptureSession* captureSession = nullptr;
+    SceneMeter* sceneMeter = nullptr;  // when set, measures the scenes' update and render calls
 };
 
 // The process-wide current prototype; the render thread reaches the show through it.

@@ -94,6 +94,11 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
                 error = a + ": expected demo seconds (0 or more), not '" + value + "'";
                 return false;
             }
+            if (t > kCapturePlanSeconds) {
+                error = a + ": " + value + " s lies far beyond the show; capture plans at most " +
+                        std::to_string(static_cast<int>(kCapturePlanSeconds)) + " s";
+                return false;
+            }
         } else if (a == "--every") {
             captureDetail = true;
             if (!parseNumber(value, c.every) || c.every <= 0.0) {

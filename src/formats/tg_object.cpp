@@ -160,6 +160,24 @@ bool TGObject::loadObjb(const std::string& path, float scale, bool skipCache) {
     return true;
 }
 
+void TGObject::releaseParts() {
+    const bool gl = haveGL();
+    for (int p = 0; p < kMaxParts; ++p) {
+        TGObjectPart& part = parts[p];
+        static_cast<MeshPart&>(part) = MeshPart();
+        part.vertexCount = 0;
+        part.indexCount = 0;
+        // NOTE: without a context the GL names (if any) are kept: they cannot be deleted here.
+        if (gl && part.vertexArray != 0) {
+            const GLuint buffers[4] = {part.positionBuffer, part.colourBuffer, part.normalBuffer, part.elementBuffer};
+            glDeleteBuffers(4, buffers);
+            glDeleteVertexArrays(1, &part.vertexArray);
+            part.vertexArray = part.positionBuffer = part.colourBuffer = part.normalBuffer = part.elementBuffer = 0;
+        }
+    }
+    partCount = 0;
+}
+
 void TGObject::allocatePart(int p, int vertexCount, int indexCount) {
     if (p < 0 || p >= kMaxParts) return;
     TGObjectPart& part = parts[p];

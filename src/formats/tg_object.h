@@ -58,6 +58,10 @@ public:
     void allocatePart(int part, int vertexCount, int indexCount);
     // Records V and I from the part's arrays and, with a GL context, uploads them.
     void uploadPart(int part);
+    // Frees every part's arrays (their memory, not just their contents) and, on a thread with
+    // a GL context, the parts' GL objects; keeps the bounding box and `loaded`. The mesh is left
+    // with no parts and draws nothing. For users done with the triangles (the scatter).
+    void releaseParts();
 
 private:
     void clearParts();

@@ -98,7 +98,9 @@ void ComputeParticleSystem::dispatch() const {
     const GLuint groups = static_cast<GLuint>(compute_particles::groupCount(width));
     glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT);
     glDispatchCompute(groups, groups, 1);
-    glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT);
+    // NOTE: buffer 0 is read as a vertex array afterwards (drawPoints, the scenes' point
+    // draws); a storage barrier alone does not order vertex fetches after shader writes.
+    glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT | GL_VERTEX_ATTRIB_ARRAY_BARRIER_BIT);
 }
 
 void ComputeParticleSystem::drawPoints() const {

@@ -43,7 +43,8 @@ struct ComputeParticleSystem {
     void setMat4(const std::string& name, const float* m) const;
     // Binds `texture` on `unit` and sets the sampler; leaves that unit active.
     void bindSampler(GLenum target, int unit, const std::string& name, GLuint texture) const;
-    // width / 16 work groups along x and y (the width for both), between storage barriers.
+    // width / 16 work groups along x and y (the width for both), between storage barriers;
+    // the barrier after also covers vertex fetches, so buffer 0 can be drawn at once.
     void dispatch() const;
     // Draws buffer 0 as width x height points through the fixed-function vertex array.
     void drawPoints() const;

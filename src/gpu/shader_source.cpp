@@ -1,10 +1,11 @@
 #include "gpu/shader_source.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <ios>
+
+#include "common/c_random.h"
 
 namespace shader_source {
 
@@ -17,8 +18,8 @@ std::string twinPath(const std::string& path) {
 }
 
 void scramble(std::string& bytes) {
-    std::srand(9418);
-    for (char& c : bytes) c = static_cast<char>(static_cast<unsigned char>(c) ^ (std::rand() % 255));
+    CRandom key(9418);
+    for (char& c : bytes) c = static_cast<char>(static_cast<unsigned char>(c) ^ (key.next() % 255));
 }
 
 }  // namespace shader_source

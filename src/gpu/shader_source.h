@@ -6,8 +6,10 @@
 // the twins loads those instead. The twin is the text plus its zero terminator, each byte
 // XORed with a key byte: key byte i is the (i+1)-th rand() after srand(9418), modulo 255.
 //
-// NOTE: loading reseeds the C library's generator (srand(9418)) and draws one value per byte;
-// code that needs its own sequence reseeds after loading shaders.
+// NOTE: the key comes from a private generator with glibc's rand() sequence (CRandom), not
+// from rand() itself: load-time workers reseed the C library's generator as they start, and
+// a twin written while one does would be scrambled with the wrong key. Loading a shader
+// leaves the C library's generator alone.
 #include <optional>
 #include <string>
 
@@ -21,7 +23,7 @@ namespace shader_source {
 std::string twinPath(const std::string& path);
 
 // XORs bytes with the key stream from position 0 on (scrambling and unscrambling are the
-// same operation). Reseeds the C library's generator.
+// same operation). Safe on any thread.
 void scramble(std::string& bytes);
 
 }  // namespace shader_source

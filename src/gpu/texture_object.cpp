@@ -51,6 +51,9 @@ void TextureObject::loadMesh(const std::string& meshPath, float densityX, float 
     path = meshPath;
     mesh.loadObjb(meshPath, loadScale, skipCache);
     scatter(densityX, densityY, boxMin, boxMax);
+    // NOTE: the points are made; the triangles are never read again. A scene holds dozens of
+    // these objects, and its meshes would otherwise stay in memory for the whole show.
+    mesh.releaseParts();
 }
 
 void TextureObject::scatter(float densityX, float densityY, const TVector& boxMin, const TVector& boxMax) {

@@ -34,7 +34,7 @@ public:
     uint32_t randomState = 0;
     std::string path;
     float pointsPerTriangle = -1.0f;
-    TGObject mesh;
+    TGObject mesh;  // after loadMesh only its bounding box is left (the parts are freed)
     float loadScale = 1.0f;
     bool skipCache = false;
 
@@ -50,7 +50,7 @@ public:
     static void loadAndScatter(TextureObject* object, int index, std::string path, float a, float b,
                                float densityX, float densityY, TVector origin, TVector boxMin,
                                TVector boxMax);
-    // Loads the mesh (load scale, skip-cache flag) and scatters it.
+    // Loads the mesh (load scale, skip-cache flag), scatters it and frees the mesh's parts.
     void loadMesh(const std::string& path, float densityX, float densityY, const TVector& boxMin,
                   const TVector& boxMax, float pointsPerTriangle);
     // Fills the arrays from the loaded mesh and prints "TGObject Maxcounter: <filled>/ <w x h>".

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -260,6 +261,152 @@ TEST(VREngine2Gl, VsyncRequestThatIsNotHonouredFailsInitialisation) {
             << out;
         EXPECT_EQ(display.quarterTarget.drawFramebuffer, 0u) << "no render target after a failure";
     }
+    SDL_GL_DeleteContext(display.glContext);
+    SDL_DestroyWindow(display.window);
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<uint8_t> readWindow(int w, int h) {
+    std::vector<uint8_t> pixels(static_cast<size_t>(w) * h * 4);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+// The present pass sets all of its own state: whatever a scene left behind, the window shows
+// the finished picture exactly as the clean context shows it.
+TEST(VREngine2Gl, PresentedPictureIgnoresTheStateLeftBehind) {
+    REQUIRE_GL_CONTEXT();
+    constexpr int w = 32, h = 24;
+    VREngine2 display;
+    testing::internal::CaptureStdout();
+    const bool ok = display.initWindowed(0, 0, w, h, false);
+    const std::string out = testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(ok) << out;
+
+    // A picture whose every pixel differs, so a moved or scaled quad shows too.
+    std::vector<uint8_t> picture(static_cast<size_t>(w) * h * 4);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            uint8_t* p = &picture[static_cast<size_t>(y * w + x) * 4];
+            p[0] = static_cast<uint8_t>(x * 8);
+            p[1] = static_cast<uint8_t>(y * 10);
+            p[2] = 180;
+            p[3] = 200;
+        }
+    }
+    glBindTexture(GL_TEXTURE_2D, display.eyeTarget[0].spareTexture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, picture.data());
+
+    auto clearWindow = [&] {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        glDisable(GL_SCISSOR_TEST);
+        glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    };
+    clearWindow();
+    display.presentLeftEye();
+    const std::vector<uint8_t> reference = readWindow(w, h);
+    for (size_t i = 0; i < reference.size(); i += 4) {
+        ASSERT_NEAR(reference[i + 0], picture[i + 0], 1) << "pixel " << i / 4;
+        ASSERT_NEAR(reference[i + 1], picture[i + 1], 1) << "pixel " << i / 4;
+        ASSERT_NEAR(reference[i + 2], picture[i + 2], 1) << "pixel " << i / 4;
+    }
+
+    testsupport::TempDir dir;
+    ShaderProgram red;
+    gltest::buildProgram(red, dir, "red", gltest::passThroughVertex(),
+                         "#version 120\nvoid main() { gl_FragColor = vec4(1.0, 0.0, 0.0, 1.0); }\n");
+    GLuint other = 0;
+    const uint8_t green[4] = {0, 255, 0, 255};
+    glGenTextures(1, &other);
+    glBindTexture(GL_TEXTURE_2D, other);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, green);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    GLuint sampler = 0;
+    glGenSamplers(1, &sampler);
+    glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);  // incomplete: black
+
+    struct Case {
+        const char* name;
+        std::function<void()> leave;
+    };
+    const Case cases[] = {
+        {"a colour", [] { glColor4f(0.2f, 0.5f, 1.0f, 0.3f); }},
+        {"blending", [] { glEnable(GL_BLEND); glBlendFunc(GL_ZERO, GL_SRC_COLOR); }},
+        {"a program", [&] { red.use(); }},
+        {"unit 1 textured", [&] {
+             glActiveTexture(GL_TEXTURE1);
+             glBindTexture(GL_TEXTURE_2D, other);
+             glEnable(GL_TEXTURE_2D);
+             glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+             glActiveTexture(GL_TEXTURE0);
+         }},
+        {"unit 9 active", [] { glActiveTexture(GL_TEXTURE9); }},
+        {"a cube map switched on", [] { glActiveTexture(GL_TEXTURE0); glEnable(GL_TEXTURE_CUBE_MAP); }},
+        {"texture environment add", [] { glActiveTexture(GL_TEXTURE0); glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_ADD); }},
+        {"coordinate generation", [] { glActiveTexture(GL_TEXTURE0); glEnable(GL_TEXTURE_GEN_S); }},
+        {"a sampler object", [&] { glBindSampler(0, sampler); }},
+        {"the texture matrix", [] { glActiveTexture(GL_TEXTURE0); glMatrixMode(GL_TEXTURE); glScalef(0.5f, 0.5f, 1.0f); }},
+        {"a colour mask", [] { glColorMask(GL_FALSE, GL_TRUE, GL_TRUE, GL_TRUE); }},
+        {"depth test never", [] { glEnable(GL_DEPTH_TEST); glDepthFunc(GL_NEVER); }},
+        {"a scissor box", [] { glEnable(GL_SCISSOR_TEST); glScissor(0, 0, 4, 4); }},
+        {"alpha test never", [] { glEnable(GL_ALPHA_TEST); glAlphaFunc(GL_NEVER, 0.0f); }},
+        {"culling both faces", [] { glEnable(GL_CULL_FACE); glCullFace(GL_FRONT_AND_BACK); }},
+        {"lighting", [] { glEnable(GL_LIGHTING); }},
+        {"lines", [] { glPolygonMode(GL_FRONT_AND_BACK, GL_LINE); }},
+        {"another framebuffer", [&] { display.quarterTarget.bindForDrawing(1); }},
+    };
+    auto cleanUp = [&] {
+        glUseProgram(0);
+        glBindSampler(0, 0);
+        for (GLint unit = 7; unit >= 0; --unit) {
+            glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + unit));
+            glDisable(GL_TEXTURE_2D);
+            glDisable(GL_TEXTURE_CUBE_MAP);
+            glDisable(GL_TEXTURE_GEN_S);
+            glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        }
+        glColor4f(1, 1, 1, 1);
+        glDisable(GL_BLEND);
+        glDisable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LESS);
+        glDisable(GL_SCISSOR_TEST);
+        glDisable(GL_ALPHA_TEST);
+        glDisable(GL_CULL_FACE);
+        glCullFace(GL_BACK);
+        glDisable(GL_LIGHTING);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    };
+    auto expectReference = [&](const char* name) {
+        const std::vector<uint8_t> shown = readWindow(w, h);
+        size_t differing = 0;
+        for (size_t i = 0; i < shown.size(); ++i) differing += shown[i] != reference[i] && i % 4 != 3;
+        EXPECT_EQ(differing, 0u) << "left behind: " << name;
+    };
+    for (const Case& c : cases) {
+        clearWindow();
+        c.leave();
+        display.presentLeftEye();
+        expectReference(c.name);
+        cleanUp();
+    }
+    // And all of them at once.
+    clearWindow();
+    for (const Case& c : cases) c.leave();
+    display.presentLeftEye();
+    expectReference("everything at once");
+    cleanUp();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
     SDL_GL_DeleteContext(display.glContext);
     SDL_DestroyWindow(display.window);
 }

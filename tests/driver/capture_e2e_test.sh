@@ -6,7 +6,8 @@
 #  - the cut from the first scene to the second falls at 27 s, where the music has it;
 #  - the show ends by itself at about 406.4 s with 0;
 #  - --loading-frames: the loading screen's frames, a picture among them;
-#  - --video: an MP4 with the frames and the soundtrack of the range.
+#  - --video: an MP4 with the frames and the soundtrack of the range;
+#  - --from far beyond the show: refused with exit code 2.
 set -euo pipefail
 : "${DISPLAY:?needs a display (scripts/test runs this under Xvfb)}"
 work=$(mktemp -d)
@@ -30,6 +31,12 @@ capture() {  # log, args...
     timeout 120 ./velluna --placeholders --size 320x180 "$@" >"$work/$log" 2>&1 || rc=$?
     [[ $rc -eq 0 ]] || { cat "$work/$log"; fail "exit code $rc for $*"; }
 }
+
+# A range far beyond the show is refused with its reason and exit code 2, before any window.
+rc=0
+./velluna --placeholders --capture "$work/far" --from 1e12 >"$work/far.log" 2>&1 || rc=$?
+[[ $rc -eq 2 ]] || { cat "$work/far.log"; fail "--from 1e12 gave exit code $rc, not 2"; }
+grep -q "velluna: --from: 1e12 s lies far beyond the show" "$work/far.log" || fail "no reason for --from 1e12"
 
 capture run1.log --capture "$work/a" --fps 10 --from 0 --to 1
 capture run2.log --capture "$work/b" --fps 10 --from 0 --to 1

@@ -122,6 +122,10 @@ TEST_F(CapturePlan, SelectFrames) {
         {"a scene", scene, {9, 10, 11, 12, 13, 14, 15, 16, 17}, 9},
         {"per scene", perScene, {}, 20},
         {"from beyond the end", opts(900.0, 1000.0), {}, 0},
+        // Times whose frame numbers do not fit an int select as the end of the show would.
+        {"from far beyond the show", opts(1e12, -1.0), {}, 0},
+        {"to far beyond the show", opts(0.0, 1e12), {}, showFrames},
+        {"every far beyond the show", opts(0.0, -1.0, 1e12), {0}, 1},
     };
     for (const Case& c : cases) {
         const std::vector<int> f = select(c.options);

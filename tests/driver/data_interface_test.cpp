@@ -1,7 +1,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <memory>
+#include <thread>
 
 #include "driver/data_interface.h"
 #include "driver/prototype_part.h"
@@ -94,6 +97,42 @@ TEST_F(EngineLoop, EmptyPassChangesNothing) {
     EXPECT_EQ(key(30), 1);
     EXPECT_FALSE(engine->quit.load());
     EXPECT_EQ(prototype.attached, 1);
+}
+
+// An empty pass waits for events (up to kEventWaitMs) instead of returning at once, so the
+// main loop leaves its core to the renderer; a pass that spun would run thousands of times
+// in the same span.
+TEST_F(EngineLoop, EmptyPassesWaitForEvents) {
+    const auto start = std::chrono::steady_clock::now();
+    int passes = 0;
+    while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(100)) {
+        engine->frame();
+        ++passes;
+    }
+    std::printf("empty passes in 100 ms: %d\n", passes);
+    EXPECT_LE(passes, 100 / Data_Interface::kEventWaitMs + 50);
+    EXPECT_EQ(prototype.attached, passes);
+}
+
+// Escape pressed while the loop waits ends it in that pass.
+TEST_F(EngineLoop, EscapeWhileWaitingQuitsAtOnce) {
+    std::thread presser([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.keysym.scancode = static_cast<SDL_Scancode>(kScancodeEscape);
+        SDL_PushEvent(&e);
+    });
+    testing::internal::CaptureStdout();
+    int passes = 0;
+    while (!engine->quit.load() && passes < 5000) {
+        engine->frame();
+        ++passes;
+    }
+    presser.join();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "vkey : 41\n");
+    EXPECT_TRUE(engine->quit.load());
+    EXPECT_LT(passes, 5000);
 }
 
 TEST(EngineInit, MissingPrototypeExitsWithOne) {

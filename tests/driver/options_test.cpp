@@ -61,6 +61,10 @@ TEST(Options, Capture) {
         {{"--capture", "out", "--fps", "0"}, false},
         {{"--capture", "out", "--fps", "ten"}, false},
         {{"--capture", "out", "--from", "-1"}, false},
+        {{"--capture", "out", "--from", "7200", "--to", "7200.5"}, false},  // beyond the planning limit
+        {{"--capture", "out", "--to", "1e12"}, false},
+        {{"--video", "a.mp4", "--from", "1e300"}, false},
+        {{"--capture", "out", "--from", "7199", "--to", "7200"}, true},     // at the limit
         {{"--capture", "out", "--from", "5", "--to", "5"}, false},
         {{"--capture", "out", "--scene", "Part_Nothing"}, false},
         {{"--capture", "out", "--scene", "Part_Fallers", "--to", "3"}, false},
@@ -92,6 +96,12 @@ TEST(Options, Capture) {
     EXPECT_TRUE(o.settings.multisample);
     EXPECT_EQ(o.settings.width, 320);
     EXPECT_EQ(o.settings.height, 180);
+
+    // A time whose frame number would not fit the plan is refused by name, before anything runs.
+    Options far;
+    ASSERT_FALSE(parseOptions({"--capture", "out", "--from", "1e12"}, far, error));
+    EXPECT_EQ(error, "--from: 1e12 s lies far beyond the show; capture plans at most 7200 s");
+    error.clear();
 
     // A bare start is untouched by the extensions.
     Options bare;

@@ -78,6 +78,21 @@ TEST_F(Sequencer, NextSceneDrawnInTheFrameTheLastOneEnds) {
     EXPECT_EQ(calls, (std::vector<std::string>{"U8", "R0/8", "U8", "R0/0", "U0", "R0/0"}));
 }
 
+// The main loop attaches the engine on every pass while the render thread reads the field:
+// only the first engine is ever stored, so those later passes write nothing.
+TEST(EntrypointEngine, SetOnceThenAttachLeavesIt) {
+    Data_Interface first, other;
+    Entrypoint entry;
+    entry.attach(&first);
+    EXPECT_EQ(entry.engine, &first);
+    entry.attach(&other);
+    entry.attach(&first);
+    EXPECT_EQ(entry.engine, &first);
+    entry.engine = &other;  // as start() sets it
+    entry.attach(&first);
+    EXPECT_EQ(entry.engine, &other);
+}
+
 TEST_F(Sequencer, PlayOrder) {
     std::vector<int> drawn;
     for (int i = 0; i < scene_table::kSlots; ++i) {

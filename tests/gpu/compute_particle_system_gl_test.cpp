@@ -3,6 +3,8 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "gl_test_util.h"
 #include "gpu/render_target.h"
 #include "support/gl_context.h"
@@ -211,6 +213,55 @@ TEST(ComputeParticleSystemGl, DrawPointsReadsBufferZero) {
     EXPECT_EQ(arrayBuffer, 0);
     EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The barriers and dispatches a step issues, in order, recorded through GLEW's entry points
+// (the software rasteriser runs everything in order, so a missing barrier shows in no picture).
+struct GlCall {
+    bool dispatch;
+    GLbitfield barrierBits;
+};
+std::vector<GlCall> g_calls;
+PFNGLMEMORYBARRIERPROC g_realBarrier = nullptr;
+PFNGLDISPATCHCOMPUTEPROC g_realDispatch = nullptr;
+
+void GLAPIENTRY recordBarrier(GLbitfield bits) {
+    g_calls.push_back({false, bits});
+    g_realBarrier(bits);
+}
+
+void GLAPIENTRY recordDispatch(GLuint x, GLuint y, GLuint z) {
+    g_calls.push_back({true, 0});
+    g_realDispatch(x, y, z);
+}
+
+TEST(ComputeParticleSystemGl, DispatchEndsWithABarrierThatCoversVertexFetches) {
+    REQUIRE_GL_CONTEXT();
+    testsupport::TempDir dir;
+    ComputeParticleSystem s = makeSystem(dir, 16, 16);
+    s.bindForStep(0.0f, 0.0f);
+    g_calls.clear();
+    g_realBarrier = __glewMemoryBarrier;
+    g_realDispatch = __glewDispatchCompute;
+    __glewMemoryBarrier = recordBarrier;
+    __glewDispatchCompute = recordDispatch;
+    s.dispatch();
+    __glewMemoryBarrier = g_realBarrier;
+    __glewDispatchCompute = g_realDispatch;
+    glUseProgram(0);
+    glActiveTexture(GL_TEXTURE0);
+
+    ASSERT_EQ(g_calls.size(), 3u);
+    EXPECT_FALSE(g_calls[0].dispatch);
+    EXPECT_NE(g_calls[0].barrierBits & GL_SHADER_STORAGE_BARRIER_BIT, 0u) << "before: earlier writes";
+    EXPECT_TRUE(g_calls[1].dispatch);
+    EXPECT_FALSE(g_calls[2].dispatch);
+    EXPECT_NE(g_calls[2].barrierBits & GL_SHADER_STORAGE_BARRIER_BIT, 0u) << "after: storage reads";
+    EXPECT_NE(g_calls[2].barrierBits & GL_VERTEX_ATTRIB_ARRAY_BARRIER_BIT, 0u) << "after: buffer 0 as vertices";
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "support/temp_dir.h"
 
@@ -153,6 +155,34 @@ TEST(ShaderSource, ReadOnlyPlainFileStillLoads) {
     const auto text = loadShaderSource(plain);
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(*text, kSource);
+}
+
+// Scatter workers reseed the C library's generator as they start, at any moment of a shader
+// load: the twin must not depend on it.
+TEST(ShaderSource, TwinsStayCorrectWhileAnotherThreadReseedsRand) {
+    // The key as the C library gives it, taken before the other thread runs.
+    std::string expected = kSource + std::string(1, '\0');
+    std::srand(9418);
+    for (char& c : expected) c = static_cast<char>(static_cast<unsigned char>(c) ^ (std::rand() % 255));
+
+    testsupport::TempDir dir;
+    const std::string plain = dir.file("v_crowd.cpp");
+    writeFile(plain, kSource);
+    std::atomic<bool> stop{false};
+    std::thread reseeder([&stop] {
+        for (unsigned seed = 0; !stop.load(std::memory_order_relaxed); ++seed) {
+            std::srand(42342 + seed % 7);
+            (void)std::rand();
+        }
+    });
+    int wrong = 0;
+    for (int i = 0; i < 200; ++i) {
+        ASSERT_TRUE(loadShaderSource(plain).has_value());
+        if (readFile(dir.file("v_crowd.sbn")) != expected) ++wrong;
+    }
+    stop = true;
+    reseeder.join();
+    EXPECT_EQ(wrong, 0) << "twins written with a disturbed key, of 200";
 }
 
 }  // namespace

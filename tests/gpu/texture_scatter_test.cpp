@@ -4,8 +4,11 @@
 #include <random>
 #include <thread>
 
+#include "../formats/mesh_fixture.h"
+#include "formats/objb.h"
 #include "gpu/texture_object.h"
 #include "gpu/texture_scatter.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -198,6 +201,44 @@ TEST(TextureScatter, SameOnTwoThreads) {
     EXPECT_EQ(t[0]->positions, t[1]->positions);
     EXPECT_EQ(t[0]->colours, t[1]->colours);
     EXPECT_EQ(t[0]->normals, t[1]->normals);
+}
+
+// loadMesh frees the mesh once its points are made: the points are those of a scatter over
+// the same triangles, the mesh keeps its bounding box alone, and its arrays hold no memory.
+TEST(TextureObject, LoadMeshFreesTheMeshAfterTheScatter) {
+    testsupport::TempDir dir;
+    const std::string path = dir.file("two.objb");
+    ASSERT_TRUE(writeObjb(path, fixture::twoParts()));
+    const TVector boxMin(-10, -10, -10), boxMax(10, 10, 10);
+
+    auto loaded = object(32, 32);
+    loaded->skipCache = true;
+    testing::internal::CaptureStdout();
+    loaded->loadMesh(path, 81, 1, boxMin, boxMax, 0.126f);
+
+    auto kept = object(32, 32);  // the same scatter, with the mesh left in place
+    kept->pointsPerTriangle = 0.126f;
+    kept->mesh.loadObjb(path, 1.0f, true);
+    kept->scatter(81, 1, boxMin, boxMax);
+    testing::internal::GetCapturedStdout();
+
+    EXPECT_EQ(kept->filledCount, 3 * 11);  // 0.126 x 81 = 10.2: 11 points on each of 3 triangles
+    EXPECT_EQ(loaded->filledCount, kept->filledCount);
+    EXPECT_EQ(loaded->positions, kept->positions);
+    EXPECT_EQ(loaded->colours, kept->colours);
+    EXPECT_EQ(loaded->normals, kept->normals);
+
+    const TGObject& mesh = loaded->mesh;
+    EXPECT_EQ(kept->mesh.partCount, 2);
+    EXPECT_EQ(mesh.partCount, 0);
+    for (const TGObjectPart& part : mesh.parts) {
+        EXPECT_EQ(part.positions.capacity() + part.normals.capacity() + part.colours.capacity() +
+                      part.indices.capacity(), 0u);
+        EXPECT_EQ(part.vertexCount + part.indexCount, 0);
+    }
+    EXPECT_EQ(mesh.boxMin.y, -2.0f);  // the box is kept
+    EXPECT_EQ(mesh.boxMax.z, 5.0f);
+    EXPECT_TRUE(mesh.loaded);
 }
 
 }  // namespace

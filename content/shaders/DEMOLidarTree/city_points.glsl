@@ -29,15 +29,16 @@ void placeParkPoint(vec4 world, float shown, float warmth) {
     vec4 eye = MV * world;
     float dist = length(eye.xyz);
     shown *= smoothstep(0.25, 0.7, dist);
-    if (shown <= 0.0) {
+    gl_Position = gl_ProjectionMatrix * eye;
+    if (shown <= 0.0 || any(greaterThan(abs(gl_Position.xyz), vec3(gl_Position.w * 1.02)))) {
         hidePoint();
         return;
     }
-    gl_Position = gl_ProjectionMatrix * eye;
     vec3 c = scanColour(inPoint.w, world.y, dist, 0.012);
     vColour = mix(c, c * vec3(1.12, 0.98, 0.82), warmth) * shown * (0.85 + 0.15 * pass);
     vGlow = 0.3 * inPoint.w / 10.0 * shown;
-    gl_PointSize = treePointSize(dist, ScreenSize, 1.0);
+    // The park is dense: its near points stay smaller than the baked scan's.
+    gl_PointSize = treePointSize(dist, ScreenSize, 0.6);
 }
 
 vec4 parkWorld() {

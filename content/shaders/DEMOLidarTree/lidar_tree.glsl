@@ -34,7 +34,7 @@ vec3 scanColour(float occlusion, float height, float dist, float hazeDensity) {
 // Point size in pixels for a point `dist` away, for a picture `screenHeight` pixels high.
 float treePointSize(float dist, float screenHeight, float scale) {
     float s = screenHeight / 720.0;
-    return clamp(scale * s * 7.0 / max(dist, 0.3), 1.0, 6.0 * s + 1.0);
+    return clamp(scale * s * 8.0 / max(dist, 0.3), 1.0, 9.0 * s + 1.0);
 }
 
 // Soft round points: 1 at the centre, 0 at the rim.

@@ -28,6 +28,14 @@ void main() {
     if (IsReflection > 0.5) world.y = -world.y;
     vec4 eye = MV * world;
     gl_Position = gl_ProjectionMatrix * eye;
+    // Most of the ten million points lie outside the picture: they leave before any shading.
+    if (any(greaterThan(abs(gl_Position.xyz), vec3(gl_Position.w * 1.02)))) {
+        gl_Position = vec4(2.0, 2.0, 2.0, 1.0);
+        gl_PointSize = 1.0;
+        vColour = vec3(0.0);
+        vGlow = 0.0;
+        return;
+    }
     float dist = length(eye.xyz);
 
     vec4 wide = MV_Proj * world;

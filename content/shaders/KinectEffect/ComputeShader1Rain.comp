@@ -1,7 +1,7 @@
 #version 430 compatibility
 // The rain: 1024 x 1024 drops fall through the depth recording. Where the recording sees the
 // person, passing drops land on the relief of the figure and light it; some are caught on
-// it, ride its motion a while and are thrown off. From 19 s every drop leaves and flies
+// it, ride its motion a while and are thrown off. From 18.5 s every drop leaves and flies
 // into the title.
 //
 // Buffers: binding 4 position (xyz, w = shown); 5 velocity (xyz, w = caught until), or while
@@ -178,14 +178,20 @@ void stepDrop(uint i, uint width) {
     vec3 c;
     float size;
     if (mode == kGathering) {
+        // The letters are solid: their front faces (z up to 0.22 in the file) catch the
+        // light, their sides fall off into shade.
         float grain = dot(texture(StoneTexture2, title.xy * vec2(0.5, 1.2)).rgb, vec3(0.333));
-        vec3 letter = kPale * (0.5 + 0.16 * grain);
+        float face = smoothstep(-0.12, 0.2, titleSample.z);
+        vec3 letter = kPale * (0.3 + 0.32 * face) * (0.85 + 0.3 * grain);
         // A light runs along the finished title.
         float glint = exp(-pow((title.x - mix(-2.6, 2.6, smoothstep(24.2, 26.6, t))) * 2.4, 2.0));
-        letter += kKeyColour * glint * 0.35;
-        // On the way a drop is a faint mote (a bright one if it was falling rain).
-        float mote = max(0.1 * smoothstep(0.0, 0.2, flight), shown * 0.45);
-        c = mix(kPale * mote, letter, smoothstep(0.55, 1.0, flight));
+        letter += kKeyColour * glint * 0.3 * face;
+        // On the way a drop is a warm mote (a brighter one if it was falling rain).
+        float mote = max(0.2 * smoothstep(0.0, 0.15, flight), shown * 0.45);
+        // The letters' back halves are not drawn once there: the rain has no depth test, so
+        // they would speckle the faces in front of them.
+        if (titleSample.z < -0.02) letter = vec3(0.0);
+        c = mix((kPale + vec3(0.1, 0.04, -0.04)) * mote, letter, smoothstep(0.6, 1.0, flight));
         size = mix(1.0, 0.9, flight);
     } else if (lit) {
         vec3 light = figureLight(reliefNormal(stageUV(pos.xy), rec.z));
@@ -197,7 +203,7 @@ void stepDrop(uint i, uint width) {
         size = -(1.0 + 0.6 * hash1(i, 78u));   // a falling streak
     }
     // Drops that no title sample waits for fade out while the others gather.
-    if (!hasTitle) c *= 1.0 - smoothstep(20.5, 23.5, t);
+    if (!hasTitle) c *= 1.0 - smoothstep(21.5, 24.0, t);
 
     float visible = dot(c, c) > 1e-6 ? 1.0 : 0.0;
     positions[i] = vec4(pos, visible);

@@ -63,6 +63,8 @@ vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float spe
     float gone = smoothstep(release + 0.6, release + 2.6, ttime);
     c += vec3(0.20, 0.14, 0.08) * clamp(speed * 0.35, 0.0, 1.0) * (1.0 - gone);
     c *= 1.0 - gone;
+    // Out of focus at the start, the letters' particles shimmer warm.
+    if (ttime < 4.0) c += kKeyColour * 0.16 * letter * particleGather(target, i);
     float size = mix(0.9, 1.15, letter) * (0.85 + 0.3 * hash1(i, 57u));
     return vec4(c, size);
 }

@@ -4,5 +4,5 @@
 #include "point_shading.glsl"
 
 void main() {
-    shadeBead(0.0);
+    shadeBead(0.0, 0.03);
 }

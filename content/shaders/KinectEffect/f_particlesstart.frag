@@ -4,5 +4,5 @@
 #include "point_shading.glsl"
 
 void main() {
-    shadeBead(0.6);
+    shadeBead(0.6, 0.0);
 }

@@ -11,13 +11,15 @@ layout(location = 0) out vec4 outColour;
 layout(location = 1) out vec4 outNormal;
 layout(location = 2) out vec4 outMaterial;
 
-void shadeBead(float occlusionWeight) {
+// `darkest`: points dimmer than this are not drawn at all (without blending a dim point would
+// cover what lies under it with its darkness).
+void shadeBead(float occlusionWeight, float darkest) {
+    if (dot(vColour, vec3(0.299, 0.587, 0.114)) < darkest) discard;
     vec2 d = gl_PointCoord * 2.0 - 1.0;
     if (vStreak > 0.5) {
-        // A falling drop: the middle column of pixels, fading toward both ends.
-        if (abs(d.x) * vPixels > 1.01) discard;
-        float along = 1.0 - abs(d.y);
-        outColour = vec4(vColour * along, 1.0);
+        // A falling drop: the middle column of pixels, without its tips.
+        if (abs(d.x) * vPixels > 1.01 || abs(d.y) > 0.8) discard;
+        outColour = vec4(vColour * (1.0 - 0.3 * abs(d.y)), 1.0);
         outNormal = vec4(packNormal(vec3(0.0, 0.0, 1.0)), 1.0);
         outMaterial = vec4(vGlow, 1.0, 0.0, 1.0);
         return;

@@ -24,15 +24,15 @@ float rainShown(uint i, float t) {
     return 1.0 - smoothstep(share * 0.7, share, h);
 }
 
-// The figure shows as light from 4.5 s, fully from 9 s.
-float figureReveal(float t) { return smoothstep(4.5, 9.0, t); }
+// The figure shows as light from 6 s, as the plate blows away, fully from 9.5 s.
+float figureReveal(float t) { return smoothstep(6.0, 9.5, t); }
 
 // When particle i, bound for title point x, starts to gather: a wave from left to right,
-// from 19 to 22; each flight lasts kGatherTime.
+// from 18.5 to 21.5; each flight lasts kGatherTime.
 const float kGatherTime = 3.0;
 float titleGatherStart(vec3 titlePoint, uint i) {
     float across = clamp(titlePoint.x / (2.0 * kTitleHalfWidth) + 0.5, 0.0, 1.0);
-    return 19.0 + across * 2.2 + hash1(i, 76u) * 0.8;
+    return 18.5 + across * 2.2 + hash1(i, 76u) * 0.8;
 }
 
 // How far along its flight into the title a particle is (0 .. 1, eased at both ends).

@@ -21,7 +21,7 @@ void main() {
     vec3 n = normalize(vNormal);
     if (!gl_FrontFacing) n = -n;
     vec3 sheen = clamp(abs(vColour), 0.0, 1.0) * keyFill(n);
-    float strength = mix(0.5, 0.14, clamp(IsBlack, 0.0, 1.0));
+    float strength = mix(0.6, 0.3, clamp(IsBlack, 0.0, 1.0));
     if (IsReflection > 0.5) {
         // Bands drawn out along the view, drifting: the water is never quite still.
         float ripple = valueNoise2(vWorld.xz * vec2(0.7, 4.0) + vec2(ttime * 0.25, ttime * 0.4));

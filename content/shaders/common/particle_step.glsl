@@ -10,6 +10,9 @@
 //   float particleTurbulence(float age, float cell, uint i)
 //   vec4  particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float speed,
 //                        float age, uint i)          // rgb, a = point-size factor
+// and, optionally (see PARTICLE_OWN_VISIBILITY, PARTICLE_REBASE and PARTICLE_SCENE_CLOCK_STEP
+// below):
+//   bool  particleRebase(uint i)
 //
 // Buffers: binding 4 position (xyz, w = shown), 5 velocity of the offset (xyz, w = age),
 // 6 state (xyz = offset from the target, w = kInitMark). They start undefined, so a particle
@@ -70,6 +73,9 @@ float particleGather(vec3 target, uint i);
 float particleChaseRate(float age, uint i);
 float particleTurbulence(float age, float cell, uint i);
 vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float speed, float age, uint i);
+#ifdef PARTICLE_REBASE
+bool particleRebase(uint i);
+#endif
 
 vec3 flowAt(vec3 p) {
     return texture(CurlTexture, p * vec3(0.045, 0.03, 0.045) + vec3(0.0, ttime * 0.012, 0.0)).xyz;
@@ -84,14 +90,33 @@ void stepParticle(uint i, uint width) {
 
     float visible = 1.0;
     vec3 target = particleTarget(meshPoint.xyz, i, visible);
-    // Texels no scatter reached hold zeros: those particles stay hidden.
+#ifndef PARTICLE_OWN_VISIBILITY
+    // Texels no scatter reached hold zeros: those particles stay hidden. (A shader that
+    // draws from several sample sets defines PARTICLE_OWN_VISIBILITY and decides itself.)
     if (dot(meshPoint.xyz, meshPoint.xyz) < 1e-12) visible = 0.0;
+#endif
 
     vec4 vel = velocities[i];
     vec4 state = states[i];
     bool fresh = state.w != kInitMark || any(isnan(vel)) || any(isinf(vel)) ||
                  any(isnan(state)) || any(isinf(state));
+#ifdef PARTICLE_REBASE
+    // The including shader moved this particle's target in one go (a new sample set): the
+    // offset takes up the jump, so the particle starts from where it stood and travels.
+    // bool particleRebase(uint i) says when.
+    if (!fresh && particleRebase(i)) state.xyz = positions[i].xyz - target;
+#endif
+#ifdef PARTICLE_SCENE_CLOCK_STEP
+    // The step is the scene time since this particle last moved (kept in the velocity's w in
+    // place of the age), not the frame's step: drawn only every n-th frame (a capture without
+    // its pre-roll), each particle still travels as far as it would in the show. The age
+    // passed on is that time. When the clock went back (a restart), the frame's step serves.
+    float stepSeconds = fresh ? 0.0 : (ttime >= vel.w ? min(ttime - vel.w, 10.0) : DeltaT);
+    float age = stepSeconds;
+#else
+    float stepSeconds = DeltaT;
     float age = fresh ? 0.0 : vel.w + DeltaT;
+#endif
     vec2 cellUV = (vec2(tc) + 0.5) / float(width) * 0.61 + vec2(0.13, 0.29);
     float cell = texture(VoronoiTexture, cellUV).r;
     // Each particle feels the field a little way from its target, so a patch that is blown
@@ -103,13 +128,17 @@ void stepParticle(uint i, uint width) {
         vel = vec4(0.0);
         state = vec4(goal, kInitMark);
     }
-    float k = 1.0 - exp(-particleChaseRate(age, i) * DeltaT);
+    float k = 1.0 - exp(-particleChaseRate(age, i) * stepSeconds);
     vec3 offset = mix(state.xyz, goal, k);
-    vec3 v = DeltaT > 0.0 ? (offset - state.xyz) / DeltaT : vel.xyz;
+    vec3 v = stepSeconds > 0.0 ? (offset - state.xyz) / stepSeconds : vel.xyz;
     vec3 next = target + offset;
 
     positions[i] = vec4(next, visible);
+#ifdef PARTICLE_SCENE_CLOCK_STEP
+    velocities[i] = vec4(v, ttime);
+#else
     velocities[i] = vec4(v, age);
+#endif
     states[i] = vec4(offset, kInitMark);
 
     vec4 colour = particleColour(sampleColour, sampleNormal, target, length(v), age, i);

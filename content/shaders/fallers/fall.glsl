@@ -12,8 +12,8 @@ const float kFigureScale = 1.7;    // mesh units to world units: figures about 1
 
 // Each figure's middle in the mesh (the middle of its part's bounds): the point it tumbles about.
 const vec3 kFigureMiddle[6] = vec3[6](
-    vec3(-1.250, 0.883, -0.295), vec3(-0.130, 0.985, -0.493), vec3(1.296, 0.637, -0.427),
-    vec3(-1.170, 1.962, 0.362), vec3(0.182, 1.779, 0.359), vec3(0.829, 2.353, 0.398));
+    vec3(-1.173, 0.836, -0.269), vec3(-0.122, 0.943, -0.466), vec3(1.210, 0.607, -0.401),
+    vec3(-1.099, 1.842, 0.332), vec3(0.174, 1.699, 0.338), vec3(0.776, 2.210, 0.380));
 
 uint figurePart(uint i) {
     uint width = uint(Invocation);

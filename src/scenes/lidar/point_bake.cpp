@@ -23,7 +23,7 @@ int32_t bakeMeshPoints(PointBakeTarget& bake, const TGObject& mesh, PointBuffer&
     static const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     const int size = bake.size;
     const size_t texels = static_cast<size_t>(size) * static_cast<size_t>(size);
-    std::srand(kBakeSeed);
+    CRandom random(kBakeSeed);
 
     bake.target.bindForDrawing(1);
     glDisable(GL_MULTISAMPLE);
@@ -64,7 +64,7 @@ int32_t bakeMeshPoints(PointBakeTarget& bake, const TGObject& mesh, PointBuffer&
         glReadPixels(0, 0, size, size, GL_RGBA, GL_FLOAT, bake.readBack.data());
         const auto t2 = Clock::now();
         reserveForPass(collected, texels);
-        collectBakedTexels(bake.readBack.data(), texels, eye, collected);
+        collectBakedTexels(bake.readBack.data(), texels, eye, random, collected);
         const auto t3 = Clock::now();
         renderSeconds += std::chrono::duration<double>(t1 - t0).count();
         readSeconds += std::chrono::duration<double>(t2 - t1).count();

@@ -30,7 +30,8 @@ struct PointBakeTarget {
     void create(int targetSize, const std::string& vertexPath, const std::string& fragmentPath);
 };
 
-// Renders `mesh` from the bake ring (reseeding the C library generator with 42342 first),
+// Renders `mesh` from the bake ring (drawing the C library generator's numbers from seed 42342,
+// on a generator of its own),
 // creates `points` for the kept texels and fills it. Leaves framebuffer 0 bound, the
 // projection matrix at identity and the model-view matrix current. Returns the point count;
 // 0 for an empty mesh (every texel is background).

@@ -1,7 +1,6 @@
 #include "scenes/lidar/point_bake_rule.h"
 
 #include <cmath>
-#include <cstdlib>
 
 namespace point_bake {
 
@@ -20,7 +19,8 @@ int keepDivisor(float distance) {
     return static_cast<int>(f * f + 3.0f);
 }
 
-size_t collectBakedTexels(const float* rgba, size_t texelCount, const TVector& eye, std::vector<float>& out) {
+size_t collectBakedTexels(const float* rgba, size_t texelCount, const TVector& eye, CRandom& random,
+                          std::vector<float>& out) {
     if (texelCount < 4) return 0;
     const size_t last = texelCount - 4;  // inclusive: the last three texels are not visited
     size_t kept = 0;
@@ -29,7 +29,7 @@ size_t collectBakedTexels(const float* rgba, size_t texelCount, const TVector& e
         if (!(std::fabs(p[0]) > 0.001f && std::fabs(p[1]) > 0.001f && std::fabs(p[2]) > 0.001f)) continue;
         const float dx = p[0] - eye.x, dy = p[1] - eye.y, dz = p[2] - eye.z;
         const int divisor = keepDivisor(std::sqrt(dx * dx + dy * dy + dz * dz));
-        if (std::rand() % divisor != 0) continue;
+        if (random.next() % divisor != 0) continue;
         out.insert(out.end(), p, p + 4);
         ++kept;
     }

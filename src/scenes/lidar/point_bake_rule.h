@@ -2,16 +2,19 @@
 // The point bake's geometry and selection rule, without GL: where the bake camera stands in
 // each of its 60 passes, and which texels of a read-back position image become points.
 //
-//   std::srand(42342);
+//   CRandom random(kBakeSeed);
 //   for (int pass = 0; pass < kBakePasses; ++pass) {
 //       ... render, read back `texels` (RGBA floats) ...
-//       collectBakedTexels(texels, kBakeSize * kBakeSize, bakeEye(pass), points);
+//       collectBakedTexels(texels, kBakeSize * kBakeSize, bakeEye(pass), random, points);
 //   }
 //
-// The rule draws from the C library generator, so a run is reproducible from the seed.
+// The rule draws the C library generator's sequence from seed 42342, from a generator of its
+// own: the bake runs while other scenes' loader threads may draw numbers, and its points must
+// not depend on them.
 #include <cstddef>
 #include <vector>
 
+#include "common/c_random.h"
 #include "common/tvector.h"
 
 namespace point_bake {
@@ -34,11 +37,12 @@ int keepDivisor(float distance);
 
 // Walks texels 0 .. texelCount - 4 of `rgba` (four floats each; the last three texels are
 // never examined). A texel is a candidate when |x|, |y| and |z| are all above 0.001; each
-// candidate takes the next rand() and is kept when that number is divisible by
+// candidate takes the next number of `random` and is kept when it is divisible by
 // keepDivisor(|xyz - eye|). Kept texels append their four floats to `out`.
 // NOTE: `out` should have room reserved by the caller; nothing here allocates per texel.
 // Returns the number of texels kept.
-size_t collectBakedTexels(const float* rgba, size_t texelCount, const TVector& eye, std::vector<float>& out);
+size_t collectBakedTexels(const float* rgba, size_t texelCount, const TVector& eye, CRandom& random,
+                          std::vector<float>& out);
 
 // Makes sure `out` can take one more pass of `texelCount` texels without reallocating,
 // growing it geometrically so that 60 passes reallocate a handful of times.

@@ -180,16 +180,7 @@ void Part_Fallers::particleStep() {
 }
 
 void Part_Fallers::scenePass() {
-    glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_LINE_SMOOTH);
-    glDisable(GL_POLYGON_SMOOTH);
-    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
-    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDisable(GL_BLEND);
+    beginParticleScenePass();
 
     drawParticles();
     drawStatues();
@@ -203,12 +194,8 @@ void Part_Fallers::scenePass() {
 }
 
 void Part_Fallers::drawParticles() {
-    // The light looks straight down from above, sharing the camera's projection.
-    const Mat4 lightView = mat4LookAt(TVector(-0.5f, 9.5f, 0.5f) * 2.0f, TVector(0.0f, 0.0f, 0.0f),
-                                      TVector(1.0f, 0.0f, 0.0f));
     float lightMatrix[16];
-    mat4Store(mat4Multiply(mat4Load(engine->projectionMatrix), lightView), lightMatrix);
-
+    particleLightMatrix(engine, lightMatrix);
     beginParticleDraw(particleProgram, engine, particleSystem,
                       {lightMatrix, display->wideTarget[0].depthTexture});
     drawParticleSystem(particleProgram, particleSystem, localTime);
@@ -255,9 +242,10 @@ void Part_Fallers::drawWaterAndBackdrop() {
         beginLayer(*textured, engine->mvpMatrix, kIdentity);
         textured->bindSampler(GL_TEXTURE_2D, 0, kMyTexture, backgroundTexture.texture);
         // 127 units from the eye, its top above the picture even with the camera's roll; the
-        // picture's haze band (v = 0.68) sits just above the horizon.
-        constexpr float kX = -120.0f, kTop = 90.0f, kBottom = -4.0f, kHalfWidth = 170.0f;
-        constexpr float kVTop = 0.0f, kVBottom = 0.8f;
+        // picture's haze band (v = 0.68) sits just above the horizon. The reflection meets it
+        // at the water line, so the two never overlap.
+        constexpr float kX = -120.0f, kTop = 90.0f, kBottom = kWaterY, kHalfWidth = 170.0f;
+        constexpr float kVTop = 0.0f, kVBottom = 0.76f;
         glBegin(GL_QUADS);
         for (int mirrored = 0; mirrored < 2; ++mirrored) {
             const float top = mirrored ? 2.0f * kWaterY - kTop : kTop;
@@ -280,10 +268,10 @@ void Part_Fallers::drawWaterAndBackdrop() {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         constexpr float kNear = 8.0f, kFar = -119.0f, kHalfWidth = 170.0f;
         glBegin(GL_QUADS);
-        glColor4f(0.015f, 0.018f, 0.026f, 0.88f);
+        glColor4f(0.015f, 0.018f, 0.026f, 0.72f);
         glVertex3f(kNear, kWaterY, kHalfWidth);
         glVertex3f(kNear, kWaterY, -kHalfWidth);
-        glColor4f(0.02f, 0.024f, 0.034f, 0.45f);
+        glColor4f(0.02f, 0.024f, 0.034f, 0.4f);
         glVertex3f(kFar, kWaterY, -kHalfWidth);
         glVertex3f(kFar, kWaterY, kHalfWidth);
         glEnd();

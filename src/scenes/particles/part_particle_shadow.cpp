@@ -174,8 +174,10 @@ void Part_ParticleShadow::particleStep() {
 }
 
 void Part_ParticleShadow::scenePass() {
+    beginParticleScenePass();
+    // The light looks straight down from above the crowd; it shares the camera's projection.
     float lightMatrix[16];
-    beginParticleScenePass(engine, lightMatrix);
+    particleLightMatrix(engine, lightMatrix);
 
     drawParticles(lightMatrix);
     drawMaterials(lightMatrix);

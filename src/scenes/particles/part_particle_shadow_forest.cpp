@@ -221,8 +221,9 @@ void Part_ParticleShadowForest::particleStep() {
 }
 
 void Part_ParticleShadowForest::scenePass() {
+    beginParticleScenePass();
     float lightMatrix[16];
-    beginParticleScenePass(engine, lightMatrix);
+    particleLightMatrix(engine, lightMatrix);
 
     drawParticles(lightMatrix);
     drawBuffalo();

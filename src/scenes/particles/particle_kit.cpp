@@ -23,24 +23,6 @@ const std::string kScreenSize = "ScreenSize";
 
 }  // namespace
 
-void beginParticleScenePass(const Data_Interface* engine, float lightMatrix[16]) {
-    glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_LINE_SMOOTH);
-    glDisable(GL_POLYGON_SMOOTH);
-    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
-    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDisable(GL_BLEND);
-
-    // The light looks straight down on the scene; it shares the camera's projection.
-    const Mat4 lightView = mat4LookAt(TVector(-0.5f, 9.5f, 0.5f) * 2.0f, TVector(0.0f, 0.0f, 0.0f),
-                                      TVector(1.0f, 0.0f, 0.0f));
-    mat4Store(mat4Multiply(mat4Load(engine->projectionMatrix), lightView), lightMatrix);
-}
-
 void linkFlowField(ComputeParticleSystem& system, const Data_Interface* engine) {
     system.curlTexture = engine->flowField.velocityTexture;
     system.voronoiTexture = engine->flowField.voronoiTexture;
@@ -55,6 +37,25 @@ void bindSampleSet(const ComputeParticleSystem& system, const TextureObject& set
 
 void bindStone(const ComputeParticleSystem& system, GLuint texture) {
     system.bindSampler(GL_TEXTURE_2D, 19, kStone, texture);
+}
+
+void beginParticleScenePass() {
+    glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_LINE_SMOOTH);
+    glDisable(GL_POLYGON_SMOOTH);
+    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_BLEND);
+}
+
+void particleLightMatrix(const Data_Interface* engine, float out[16]) {
+    const Mat4 lightView = mat4LookAt(TVector(-0.5f, 9.5f, 0.5f) * 2.0f, TVector(0.0f, 0.0f, 0.0f),
+                                      TVector(1.0f, 0.0f, 0.0f));
+    mat4Store(mat4Multiply(mat4Load(engine->projectionMatrix), lightView), out);
 }
 
 void finishParticleSteps() {

@@ -38,18 +38,19 @@ void linkFlowField(ComputeParticleSystem& system, const Data_Interface* engine);
 void bindSampleSet(const ComputeParticleSystem& system, const TextureObject& set, const TextureObject& super);
 // A material image as "StoneTexture2" on unit 19.
 void bindStone(const ComputeParticleSystem& system, GLuint texture);
-// The opening of a particle scene's pass, as every particle scene has it: clears colour to
-// (0.1, 0.1, 0.1, 1) and depth, turns line smoothing on and polygon smoothing off with the
-// nicest hints and depth testing on, and leaves blending off with the blend function (source
-// alpha, one minus source alpha). Writes the light matrix of the points' shadow lookup
-// ("LightMVP"): the look-at from (-1, 19, 1) toward the origin with up (1, 0, 0), after the
-// engine's projection.
-void beginParticleScenePass(const Data_Interface* engine, float lightMatrix[16]);
-
 // After the frame's dispatches: the point programs read the systems' images and buffer 0.
 // NOTE: the compute step writes with image stores; storage barriers alone do not order the
 // texture fetches and vertex reads that follow. Leaves unit 0 active.
 void finishParticleSteps();
+
+// The state every particle scene pass starts from: the eye target cleared to dark grey (0.1)
+// with its depth, smooth lines at their nicest, polygon smoothing off, depth testing on,
+// blending off.
+void beginParticleScenePass();
+// The light the particle scenes shade with: looking straight down at the origin from
+// (-1, 19, 1), up (1, 0, 0), through the camera's projection (the engine's projectionMatrix);
+// the product as setCamera makes it.
+void particleLightMatrix(const Data_Interface* engine, float out[16]);
 
 struct ParticleDrawUniforms {
     const float* lightMVP = nullptr;  // "LightMVP"; not set when null

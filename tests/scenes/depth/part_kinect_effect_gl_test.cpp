@@ -16,9 +16,8 @@
 
 #include "display/vr_engine2.h"
 #include "driver/data_interface.h"
-#include "formats/objb.h"
 #include "support/gl_context.h"
-#include "support/temp_dir.h"
+#include "support/temp_run_tree.h"
 
 namespace {
 
@@ -26,19 +25,6 @@ namespace fs = std::filesystem;
 
 std::vector<float> g_weights;
 void recordWeight(float weight) { g_weights.push_back(weight); }
-
-// One triangle of `size` units facing the camera.
-void writeTriangle(const std::string& path, float size) {
-    ObjbMesh mesh;
-    mesh.hasColours = mesh.hasNormals = true;
-    MeshPart part;
-    part.positions = {-size, -size, 0, size, -size, 0, 0, size, 0};
-    part.normals = {0, 0, 1, 0, 0, 1, 0, 0, 1};
-    part.colours = {1, 1, 1, 1, 1, 1, 1, 1, 1};
-    part.indices = {0, 1, 2};
-    mesh.parts.push_back(part);
-    ASSERT_TRUE(writeObjb(path, mesh));
-}
 
 // A frame image whose pixel (x, y) holds (b0, b1) = (x + 10 y + base, 8) and channel 2 = 0.
 void writeFrame(const std::string& path, int w, int h, int base) {
@@ -49,39 +35,32 @@ void writeFrame(const std::string& path, int w, int h, int base) {
     ASSERT_TRUE(cv::imwrite(path, image)) << path;
 }
 
-// A run tree: bin/ (the working directory), shaders/, newresources/ with the two meshes, the
-// stone image and, when asked, a recording: frames 175 and 176 whole, 178 without its signal
-// file, 180 of another size.
+// The shared run tree (bin/ is the working directory) with the two meshes, the stone image
+// and, when asked, a recording: frames 175 and 176 whole, 178 without its signal file, 180 of
+// another size.
 struct RunTree {
-    testsupport::TempDir temp;
+    testsupport::TempRunTree tree;
     explicit RunTree(bool withRecording) {
-        fs::create_directories(temp.path() / "bin");
-        fs::create_directories(temp.path() / "newresources" / "3");
-        writeTriangle(temp.file("newresources/qrbplane.objb"), 1.0f);
-        writeTriangle(temp.file("newresources/velluna.objb"), 0.5f);
-        EXPECT_TRUE(cv::imwrite(temp.file("newresources/wood2.jpg"), cv::Mat(8, 8, CV_8UC3, cv::Scalar(90, 120, 150))));
+        EXPECT_TRUE(tree.ready());
+        EXPECT_TRUE(tree.writeTriangle("newresources/qrbplane.objb", 1.0f));
+        EXPECT_TRUE(tree.writeTriangle("newresources/velluna.objb", 0.5f));
+        EXPECT_TRUE(cv::imwrite(tree.file("newresources/wood2.jpg"), cv::Mat(8, 8, CV_8UC3, cv::Scalar(90, 120, 150))));
+        fs::create_directories(tree.path() / "newresources" / "3");
         if (withRecording) {
-            for (int n : {175, 176, 178}) writeFrame(temp.file("newresources/3/D_00" + std::to_string(n) + ".tiff"), 4, 3, n);
-            for (int n : {175, 176, 180}) writeFrame(temp.file("newresources/3/Dv00" + std::to_string(n) + ".tiff"), 4, 3, 128);
-            writeFrame(temp.file("newresources/3/D_00180.tiff"), 5, 3, 0);
+            for (int n : {175, 176, 178}) writeFrame(tree.file("newresources/3/D_00" + std::to_string(n) + ".tiff"), 4, 3, n);
+            for (int n : {175, 176, 180}) writeFrame(tree.file("newresources/3/Dv00" + std::to_string(n) + ".tiff"), 4, 3, 128);
+            writeFrame(tree.file("newresources/3/D_00180.tiff"), 5, 3, 0);
         }
-        const std::string install = std::string(VELLUNA_SOURCE_DIR) + "/scripts/install-shaders " + VELLUNA_SOURCE_DIR +
-                                    "/content/shaders " + temp.file("shaders") + " >/dev/null";
-        EXPECT_EQ(std::system(install.c_str()), 0);
     }
 };
 
-// Runs `body` with the run tree's bin/ as the working directory.
+// Runs `body` and returns what it printed.
 template <typename F>
-std::string inRunTree(const RunTree& tree, F body) {
-    const fs::path previous = fs::current_path();
-    fs::current_path(tree.temp.path() / "bin");
+std::string printed(F body) {
     testing::internal::CaptureStdout();
     body();
     std::fflush(stdout);
-    const std::string out = testing::internal::GetCapturedStdout();
-    fs::current_path(previous);
-    return out;
+    return testing::internal::GetCapturedStdout();
 }
 
 GLint textureParameter(GLuint texture, GLenum name, bool level) {
@@ -152,11 +131,11 @@ struct LoadedScene {
     std::unique_ptr<Part_KinectEffect> scene = std::make_unique<Part_KinectEffect>();
     Data_Interface engine;
     std::string out;
-    explicit LoadedScene(const RunTree& tree) {
+    explicit LoadedScene(const RunTree&) {
         engine.loaderCallback = recordWeight;
         scene->engine = &engine;
         g_weights.clear();
-        out = inRunTree(tree, [&] { scene->load(); });
+        out = printed([&] { scene->load(); });
     }
 };
 
@@ -218,7 +197,7 @@ TEST(PartKinectEffectGl, LoadsDecodesAndRendersARecording) {
 
     // Frame 1 (176): pixel (x, y) holds depth (x + 10 y + 176 + 256 x 8) / 256 and the
     // signal ((x + 10 y) / 128, (8 - 128) / 128), image row y in texture row 2 - y.
-    std::string log = inRunTree(tree, [&] { scene->decodeFrame(1); });
+    std::string log = printed([&] { scene->decodeFrame(1); });
     EXPECT_EQ(log, "");
     std::vector<float> texels = readTexels(depth, 4, 3);
     for (int y = 0; y < 3; ++y)
@@ -230,7 +209,7 @@ TEST(PartKinectEffectGl, LoadsDecodesAndRendersARecording) {
         }
 
     // Frame 2 (178) has no signal file: zero motion and one message for the whole scene.
-    log = inRunTree(tree, [&] {
+    log = printed([&] {
         scene->decodeFrame(2);
         scene->decodeFrame(2);
     });
@@ -241,7 +220,7 @@ TEST(PartKinectEffectGl, LoadsDecodesAndRendersARecording) {
     EXPECT_EQ(texels[2], static_cast<float>(20 + 178 + 2048) / 256.0f);
 
     // Frame 3 (180) is wider than the first: skipped, said once, the texture unchanged.
-    log = inRunTree(tree, [&] {
+    log = printed([&] {
         scene->decodeFrame(3);
         scene->decodeFrame(3);
         scene->decodeFrame(99);   // outside the list: nothing
@@ -254,7 +233,7 @@ TEST(PartKinectEffectGl, LoadsDecodesAndRendersARecording) {
     scene->frameIndex = 0;
     scene->frameAccumulator = 0.0f;
     double mean = 0.0;
-    log = inRunTree(tree, [&] { mean = renderFrames(*scene, engine, small.display, 3.5f, 3); });
+    log = printed([&] { mean = renderFrames(*scene, engine, small.display, 3.5f, 3); });
     EXPECT_EQ(scene->frameIndex, 3);
     EXPECT_GT(mean, 0.002);
     EXPECT_LT(mean, 0.8);
@@ -280,7 +259,7 @@ TEST(PartKinectEffectGl, WithoutARecordingLoadsAndRenders) {
     for (float f : readTexels(scene->depthTexture, 1, 1)) EXPECT_EQ(f, 0.0f);
 
     double mean = 0.0;
-    const std::string log = inRunTree(tree, [&] { mean = renderFrames(*scene, engine, small.display, 1.0f, 2); });
+    const std::string log = printed([&] { mean = renderFrames(*scene, engine, small.display, 1.0f, 2); });
     EXPECT_EQ(log, "");
     EXPECT_EQ(scene->frameIndex, 0);
     EXPECT_GT(mean, 0.002);   // the plate

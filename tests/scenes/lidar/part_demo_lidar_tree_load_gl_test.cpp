@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,7 +13,7 @@
 #include "driver/data_interface.h"
 #include "formats/objb.h"
 #include "support/gl_context.h"
-#include "support/temp_dir.h"
+#include "support/temp_run_tree.h"
 
 namespace {
 
@@ -34,43 +33,29 @@ void writeGround(const std::string& path, float half, float y) {
     ASSERT_TRUE(writeObjb(path, mesh));
 }
 
-size_t find(const std::string& text, const std::string& what, size_t from = 0) {
-    const size_t at = text.find(what, from);
-    EXPECT_NE(at, std::string::npos) << "missing after " << from << ": " << what;
-    return at == std::string::npos ? from : at;
-}
-
 struct LoadRun {
     std::string out;
     std::unique_ptr<Part_DEMOLidarTree> scene;
 };
 
-// Installs the shaders and the given meshes into a temporary run tree and loads the scene
-// from its bin/ folder.
-LoadRun loadScene(testsupport::TempDir& temp, bool withLandscape) {
-    namespace fs = std::filesystem;
-    fs::create_directories(temp.path() / "bin");
-    fs::create_directories(temp.path() / "newresources");
+// Writes the scene's meshes into a temporary run tree (the landscape a 40 x 40 ground, when
+// asked for) and loads the scene from its bin/ folder.
+LoadRun loadScene(testsupport::TempRunTree& tree, bool withLandscape) {
     for (const char* name : {"standing", "agalma2", "bird", "qrbplane"})
-        writeGround(temp.file(std::string("newresources/") + name + ".objb"), 1.0f, 0.5f);
-    if (withLandscape) writeGround(temp.file("newresources/lidar4.objb"), 20.0f, 0.5f);
-    const std::string install = std::string(VELLUNA_SOURCE_DIR) + "/scripts/install-shaders " +
-                                VELLUNA_SOURCE_DIR + "/content/shaders " + temp.file("shaders") + " >/dev/null";
-    EXPECT_EQ(std::system(install.c_str()), 0);
-
-    const fs::path previous = fs::current_path();
-    fs::current_path(temp.path() / "bin");
+        tree.writeTriangle(std::string("newresources/") + name + ".objb", 1.0f);
+    if (withLandscape) writeGround(tree.file("newresources/lidar4.objb"), 20.0f, 0.5f);
     LoadRun run;
     run.scene = std::make_unique<Part_DEMOLidarTree>();
     static Data_Interface engine;
     engine.loaderCallback = recordWeight;
     run.scene->engine = &engine;
     g_weights.clear();
+    tree.enter();
     testing::internal::CaptureStdout();
     run.scene->load();
     std::fflush(stdout);
     run.out = testing::internal::GetCapturedStdout();
-    fs::current_path(previous);
+    tree.leave();
     return run;
 }
 
@@ -78,28 +63,23 @@ LoadRun loadScene(testsupport::TempDir& temp, bool withLandscape) {
 
 TEST(PartDEMOLidarTreeLoad, OrderWeightsAndBake) {
     REQUIRE_GL_CONTEXT();
-    testsupport::TempDir temp;
-    const LoadRun run = loadScene(temp, true);
+    testsupport::TempRunTree tree;
+    const LoadRun run = loadScene(tree, true);
     const std::string& out = run.out;
     const std::string dir = "../shaders/DEMOLidarTree/";
 
-    // The four programs built once, then the reload's eight, in order; no compile errors.
-    size_t at = 0;
-    for (const char* v : {"v_Material1green", "v_Material1City", "v_Material1Agalma", "v_Material1Bird"})
-        at = find(out, "Vertex loading:" + dir + v + ".cpp\n", at);
-    at = find(out, "Fragment loading" + dir + "f_Material1Agalma.cpp\n", at);
-    at = find(out, "Fragment loading" + dir + "f_postprocessSSAO.cpp\n", at);
-    at = find(out, "Fragment loading" + dir + "f_ScreenSpaceEffect.cpp\n", at);
-    at = find(out, "Fragment loading../shaders/common/f_fixedtexture4c.cpp\n", at);
-    at = find(out, "Fragment loading" + dir + "f_MaterialRenderer1.cpp\n", at);
-    at = find(out, "Fragment loading" + dir + "f_Material1.cpp\n", at);
-    at = find(out, "Vertex loading:" + dir + "v_Material1City2.cpp\n", at);
-    at = find(out, "Fragment loading" + dir + "f_postprocessSSAO_post.cpp\n", at);
-    at = find(out, "Fragment loading" + dir + "f_blur.cpp\n", at);
-    // The landscape between its markers, then the bake program.
-    at = find(out, "\n1 \n", at);
-    at = find(out, "\n2 \n", at);
-    at = find(out, "Vertex loading:" + dir + "v_Material1.cpp\n", at);
+    // The four programs built once, then the reload's eight, in order; the landscape between
+    // its markers; then the bake program. No compile errors.
+    testsupport::expectInOrder(out, {
+        "Vertex loading:" + dir + "v_Material1green.cpp\n", "Vertex loading:" + dir + "v_Material1City.cpp\n",
+        "Vertex loading:" + dir + "v_Material1Agalma.cpp\n", "Vertex loading:" + dir + "v_Material1Bird.cpp\n",
+        "Fragment loading" + dir + "f_Material1Agalma.cpp\n",
+        "Fragment loading" + dir + "f_postprocessSSAO.cpp\n", "Fragment loading" + dir + "f_ScreenSpaceEffect.cpp\n",
+        "Fragment loading../shaders/common/f_fixedtexture4c.cpp\n", "Fragment loading" + dir + "f_MaterialRenderer1.cpp\n",
+        "Fragment loading" + dir + "f_Material1.cpp\n", "Vertex loading:" + dir + "v_Material1City2.cpp\n",
+        "Fragment loading" + dir + "f_postprocessSSAO_post.cpp\n", "Fragment loading" + dir + "f_blur.cpp\n",
+        "\n1 \n", "\n2 \n", "Vertex loading:" + dir + "v_Material1.cpp\n", "lidartree: baked ",
+    });
     EXPECT_EQ(out.find("ERROR"), std::string::npos) << out;
 
     const std::vector<float> expected = {2.0f, 1.0f, 1.0f, 1.0f, 1.0f, 2.0f, 10.0f};
@@ -137,8 +117,8 @@ TEST(PartDEMOLidarTreeLoad, OrderWeightsAndBake) {
 
 TEST(PartDEMOLidarTreeLoad, MissingLandscapeBakesNoPoints) {
     REQUIRE_GL_CONTEXT();
-    testsupport::TempDir temp;
-    const LoadRun run = loadScene(temp, false);
+    testsupport::TempRunTree tree;
+    const LoadRun run = loadScene(tree, false);
     EXPECT_EQ(run.scene->bakedPoints.count, 0);
     EXPECT_NE(run.out.find("lidar4.objb"), std::string::npos) << "the missing mesh is named";
     float total = 0.0f;

@@ -3,8 +3,6 @@
 // end with, and the clock they leave.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,7 +14,7 @@
 #include "scenes/lidar/part_lidar_ao.h"
 #include "scenes/lidar/part_lidar_ao_start.h"
 #include "support/gl_context.h"
-#include "support/temp_dir.h"
+#include "support/temp_run_tree.h"
 
 namespace {
 
@@ -28,14 +26,12 @@ void recordWeight(float weight) { g_weights.push_back(weight); }
 class ScanRunTree : public ::testing::Test {
 protected:
     void SetUp() override {
-        namespace fs = std::filesystem;
-        fs::create_directories(temp.path() / "bin");
-        fs::create_directories(temp.path() / "newresources");
+        ASSERT_TRUE(tree.ready());
         std::vector<PathRecord> path(100);
         for (size_t i = 0; i < path.size(); ++i) path[i] = {float(i), float(i) * 0.5f, 1.0f, 0.0, 0.0};
-        ASSERT_TRUE(writePathRecords(temp.file("newresources/try1.sav"), path));
+        ASSERT_TRUE(writePathRecords(tree.file("newresources/try1.sav"), path));
         const float lo[3] = {-0.03f, -0.002f, -0.03f}, hi[3] = {0.03f, 0.02f, 0.03f};
-        ASSERT_TRUE(writeCompressedPointCloud(temp.file("newresources/smalltown2.ascbbcomp"), lo, hi,
+        ASSERT_TRUE(writeCompressedPointCloud(tree.file("newresources/smalltown2.ascbbcomp"), lo, hi,
                                               {0, 0, 0, 0, 65535, 65535, 65535, 65535, 100, 200, 300, 400}));
         ObjbMesh mesh;
         mesh.hasColours = mesh.hasNormals = true;
@@ -45,16 +41,10 @@ protected:
         part.colours = {1, 1, 1, 1, 1, 1, 1, 1, 1};
         part.indices = {0, 1, 2};
         mesh.parts.push_back(part);
-        ASSERT_TRUE(writeObjb(temp.file("newresources/agalma2.objb"), mesh));
-        const std::string install = std::string(VELLUNA_SOURCE_DIR) + "/scripts/install-shaders " +
-                                    VELLUNA_SOURCE_DIR + "/content/shaders " + temp.file("shaders") + " >/dev/null";
-        ASSERT_EQ(std::system(install.c_str()), 0);
-        previous = fs::current_path();
-        fs::current_path(temp.path() / "bin");
+        ASSERT_TRUE(tree.writeMesh("newresources/agalma2.objb", mesh));
         engine.loaderCallback = recordWeight;
         g_weights.clear();
     }
-    void TearDown() override { std::filesystem::current_path(previous); }
 
     // The programs' paths in the order the log names them.
     static std::vector<std::string> loadedPaths(const std::string& log) {
@@ -69,8 +59,7 @@ protected:
         }
     }
 
-    testsupport::TempDir temp;
-    std::filesystem::path previous;
+    testsupport::TempRunTree tree;
     Data_Interface engine;
 };
 

@@ -55,36 +55,34 @@ TEST(PointBakeRule, SkipsNearZeroCoordinatesWithoutDrawing) {
     for (const Case& c : cases) {
         std::vector<float> image = uniformImage(64, c.x, c.y, c.z, 1.0f);
         std::vector<float> out;
-        std::srand(7);
-        const int before = std::rand();
-        std::srand(7);
-        EXPECT_EQ(collectBakedTexels(image.data(), 64, eye, out), 0u) << c.name;
+        CRandom random(7);
+        EXPECT_EQ(collectBakedTexels(image.data(), 64, eye, random, out), 0u) << c.name;
         EXPECT_TRUE(out.empty()) << c.name;
-        EXPECT_EQ(std::rand(), before) << c.name << ": the generator moved";
+        EXPECT_EQ(random.next(), CRandom(7).next()) << c.name << ": the generator moved";
     }
 }
 
-TEST(PointBakeRule, FollowsTheGeneratorAndSkipsTheLastThreeTexels) {
-    // Far texels (divisor 3): texel k is kept exactly when the k-th draw is divisible by 3;
-    // the last three texels take no draw and are never kept.
+TEST(PointBakeRule, FollowsTheCLibrarySequenceAndSkipsTheLastThreeTexels) {
+    // Far texels (divisor 3): texel k is kept exactly when the k-th number after srand(42342)
+    // is divisible by 3; the last three texels take no number and are never kept.
     const size_t n = 200;
     std::vector<float> image = uniformImage(n, 30.0f, 2.0f, 30.0f, 0.0f);
     for (size_t k = 0; k < n; ++k) image[k * 4 + 3] = static_cast<float>(k);   // w numbers the texels
-    std::srand(42342);
+    std::srand(kBakeSeed);
     std::vector<size_t> expected;
     for (size_t k = 0; k + 3 < n; ++k)
         if (std::rand() % 3 == 0) expected.push_back(k);
     const int next = std::rand();
 
     std::vector<float> out;
-    std::srand(42342);
-    EXPECT_EQ(collectBakedTexels(image.data(), n, TVector(0, 5, 10), out), expected.size());
+    CRandom random(kBakeSeed);
+    EXPECT_EQ(collectBakedTexels(image.data(), n, TVector(0, 5, 10), random, out), expected.size());
     ASSERT_EQ(out.size(), expected.size() * 4);
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(out[i * 4 + 0], 30.0f);
         EXPECT_EQ(out[i * 4 + 3], static_cast<float>(expected[i]));
     }
-    EXPECT_EQ(std::rand(), next) << "one draw per visited texel, none for the last three";
+    EXPECT_EQ(random.next(), next) << "one number per visited texel, none for the last three";
 }
 
 TEST(PointBakeRule, KeepRateFallsNearTheEye) {
@@ -97,8 +95,8 @@ TEST(PointBakeRule, KeepRateFallsNearTheEye) {
         std::vector<float> image = uniformImage(n, 0.01f, 5.0f, 10.0f + c.distance, 1.0f);
         std::vector<float> out;
         reserveForPass(out, n);
-        std::srand(1);
-        const double kept = static_cast<double>(collectBakedTexels(image.data(), n, eye, out));
+        CRandom random(1);
+        const double kept = static_cast<double>(collectBakedTexels(image.data(), n, eye, random, out));
         EXPECT_NEAR(kept / (n - 3), c.rate, c.rate * 0.08) << "distance " << c.distance;
     }
 }
@@ -106,10 +104,10 @@ TEST(PointBakeRule, KeepRateFallsNearTheEye) {
 TEST(PointBakeRule, ShortImagesAndReserve) {
     std::vector<float> out;
     const float four[16] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
-    std::srand(3);
-    EXPECT_LE(collectBakedTexels(four, 4, TVector(0, 0, 0), out), 1u);   // only texel 0 is visited
-    EXPECT_EQ(collectBakedTexels(four, 3, TVector(0, 0, 0), out), 0u);
-    EXPECT_EQ(collectBakedTexels(four, 0, TVector(0, 0, 0), out), 0u);
+    CRandom random(3);
+    EXPECT_LE(collectBakedTexels(four, 4, TVector(0, 0, 0), random, out), 1u);   // only texel 0 is visited
+    EXPECT_EQ(collectBakedTexels(four, 3, TVector(0, 0, 0), random, out), 0u);
+    EXPECT_EQ(collectBakedTexels(four, 0, TVector(0, 0, 0), random, out), 0u);
 
     std::vector<float> grow;
     reserveForPass(grow, 1000);

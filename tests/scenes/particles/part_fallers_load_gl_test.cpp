@@ -4,61 +4,31 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "driver/data_interface.h"
-#include "formats/objb.h"
 #include "support/gl_context.h"
-#include "support/temp_dir.h"
+#include "support/temp_run_tree.h"
 
 namespace {
 
 std::vector<float> g_weights;
 void recordWeight(float weight) { g_weights.push_back(weight); }
 
-// One right triangle with legs of `size` file units, standing on y = 0.
-void writeTriangle(const std::string& path, float size) {
-    ObjbMesh mesh;
-    mesh.hasColours = mesh.hasNormals = true;
-    MeshPart part;
-    part.positions = {0, 0, 0, size, 0, 0, 0, size, 0};
-    part.normals = {0, 0, 1, 0, 0, 1, 0, 0, 1};
-    part.colours = {1, 1, 1, 1, 1, 1, 1, 1, 1};
-    part.indices = {0, 1, 2};
-    mesh.parts.push_back(part);
-    ASSERT_TRUE(writeObjb(path, mesh));
-}
-
-size_t find(const std::string& text, const std::string& what, size_t from = 0) {
-    const size_t at = text.find(what, from);
-    EXPECT_NE(at, std::string::npos) << "missing after " << from << ": " << what;
-    return at == std::string::npos ? from : at;
-}
-
 }  // namespace
 
 TEST(PartFallersLoad, PrintsWeightsAndSamples) {
     REQUIRE_GL_CONTEXT();
-    testsupport::TempDir temp;
-    namespace fs = std::filesystem;
-    fs::create_directories(temp.path() / "bin");
-    fs::create_directories(temp.path() / "newresources");
-    writeTriangle(temp.file("newresources/fallers.objb"), 0.01f);   // 5e-5 units^2
-    writeTriangle(temp.file("newresources/agalma3simple.objb"), 2.5f);
-    writeTriangle(temp.file("newresources/agalma3cut.objb"), 1.0f);
-    writeTriangle(temp.file("newresources/cupidhead.objb"), 0.5f);
+    testsupport::TempRunTree tree;
+    tree.writeTriangle("newresources/fallers.objb", 0.01f);   // 5e-5 units^2
+    tree.writeTriangle("newresources/agalma3simple.objb", 2.5f);
+    tree.writeTriangle("newresources/agalma3cut.objb", 1.0f);
+    tree.writeTriangle("newresources/cupidhead.objb", 0.5f);
     // No try1.sav, bg03.jpg or moon.jpg: the scene loads on without them.
-    const std::string install = std::string(VELLUNA_SOURCE_DIR) + "/scripts/install-shaders " +
-                                VELLUNA_SOURCE_DIR + "/content/shaders " + temp.file("shaders") + " >/dev/null";
-    ASSERT_EQ(std::system(install.c_str()), 0);
 
-    const fs::path previous = fs::current_path();
-    fs::current_path(temp.path() / "bin");
+    tree.enter();
     auto scene = std::make_unique<Part_Fallers>();
     Data_Interface engine;
     engine.loaderCallback = recordWeight;
@@ -71,10 +41,10 @@ TEST(PartFallersLoad, PrintsWeightsAndSamples) {
     scene->finishLoad();
     std::fflush(stdout);
     const std::string out = testing::internal::GetCapturedStdout();
-    fs::current_path(previous);
+    tree.leave();
 
     // The render thread's prints, in order (the worker prints its own lines in between).
-    size_t at = find(out, "Computer shader: ../shaders//fallers/ComputeShader1.cpp\n");
+    std::vector<std::string> prints = {"Computer shader: ../shaders//fallers/ComputeShader1.cpp\n"};
     const char* const programs[][2] = {
         {"../shaders/fallers/v_particles.cpp", "../shaders/fallers/f_particles.cpp"},
         {"../shaders/fallers/v_postprocess.cpp", "../shaders/fallers/f_postprocessSSAO.cpp"},
@@ -87,10 +57,11 @@ TEST(PartFallersLoad, PrintsWeightsAndSamples) {
         {"../shaders/fallers/1/v_postprocess.cpp", "../shaders/fallers/1/f_postprocessSSAO.cpp"},
     };
     for (const auto& p : programs) {
-        at = find(out, std::string("Vertex loading:") + p[0] + "\n", at);
-        at = find(out, std::string("Fragment loading") + p[1] + "\n", at);
+        prints.push_back(std::string("Vertex loading:") + p[0] + "\n");
+        prints.push_back(std::string("Fragment loading") + p[1] + "\n");
     }
-    at = find(out, "\n" + std::string(88, '=') + "\n", at);
+    prints.push_back(std::string(88, '=') + "\n");
+    testsupport::expectInOrder(out, prints);
     EXPECT_EQ(out.find("ERROR"), std::string::npos) << "a shader failed to compile:\n" << out;
 
     EXPECT_EQ(g_weights, (std::vector<float>{1.0f, 1.0f}));

@@ -4,36 +4,19 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "driver/data_interface.h"
-#include "formats/objb.h"
 #include "support/gl_context.h"
-#include "support/temp_dir.h"
+#include "support/temp_run_tree.h"
 
 namespace {
 
 std::vector<float> g_weights;
 void recordWeight(float weight) { g_weights.push_back(weight); }
-
-// One triangle of `size` file units, standing on y = 0.
-void writeTriangle(const std::string& path, float size) {
-    ObjbMesh mesh;
-    mesh.hasColours = mesh.hasNormals = true;
-    MeshPart part;
-    part.positions = {0, 0, 0, size, 0, 0, 0, size, 0};
-    part.normals = {0, 0, 1, 0, 0, 1, 0, 0, 1};
-    part.colours = {1, 1, 1, 1, 1, 1, 1, 1, 1};
-    part.indices = {0, 1, 2};
-    mesh.parts.push_back(part);
-    ASSERT_TRUE(writeObjb(path, mesh));
-}
 
 size_t find(const std::string& text, const std::string& what, size_t from = 0) {
     const size_t at = text.find(what, from);
@@ -45,23 +28,17 @@ size_t find(const std::string& text, const std::string& what, size_t from = 0) {
 
 TEST(PartParticleShadowLoad, PrintsWeightsAndClock) {
     REQUIRE_GL_CONTEXT();
-    testsupport::TempDir temp;
-    namespace fs = std::filesystem;
-    fs::create_directories(temp.path() / "bin");
-    fs::create_directories(temp.path() / "newresources" / "walkers2");
+    // One triangle of 101-156 file units per walk frame, a tiny statue, a small island.
+    testsupport::TempRunTree tree;
+    ASSERT_TRUE(tree.ready());
     for (int i = 1; i <= 56; ++i) {
         char name[64];
         std::snprintf(name, sizeof name, "newresources/walkers2/mesh.%04d.objb", i);
-        writeTriangle(temp.file(name), 100.0f + i);
+        ASSERT_TRUE(tree.writeTriangle(name, 100.0f + i));
     }
-    writeTriangle(temp.file("newresources/agalma3.objb"), 0.002f);
-    writeTriangle(temp.file("newresources/island.objb"), 5.0f);
-    const std::string install = std::string(VELLUNA_SOURCE_DIR) + "/scripts/install-shaders " +
-                                VELLUNA_SOURCE_DIR + "/content/shaders " + temp.file("shaders") + " >/dev/null";
-    ASSERT_EQ(std::system(install.c_str()), 0);
+    ASSERT_TRUE(tree.writeTriangle("newresources/agalma3.objb", 0.002f));
+    ASSERT_TRUE(tree.writeTriangle("newresources/island.objb", 5.0f));
 
-    const fs::path previous = fs::current_path();
-    fs::current_path(temp.path() / "bin");
     auto scene = std::make_unique<Part_ParticleShadow>();
     Data_Interface engine;
     engine.loaderCallback = recordWeight;
@@ -72,7 +49,6 @@ TEST(PartParticleShadowLoad, PrintsWeightsAndClock) {
     scene->load();
     std::fflush(stdout);
     const std::string out = testing::internal::GetCapturedStdout();
-    fs::current_path(previous);
 
     // Prints, in order.
     EXPECT_EQ(out.rfind("PARTICLE SHADOW\n", 0), 0u);

@@ -6,13 +6,12 @@
 #include <GL/glew.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "gpu/compute_particle_system.h"
 #include "support/gl_context.h"
-#include "support/temp_dir.h"
+#include "support/temp_run_tree.h"
 
 namespace {
 
@@ -59,11 +58,9 @@ void fillWithGarbage(GLuint buffer) {
 
 TEST(ParticleShadowCompute, ParticlesSettleOnTheirMeshPoints) {
     REQUIRE_GL_CONTEXT();
-    testsupport::TempDir temp;
-    const std::string root = temp.file("shaders");
-    const std::string cmd = std::string(VELLUNA_SOURCE_DIR) + "/scripts/install-shaders " +
-                            VELLUNA_SOURCE_DIR + "/content/shaders " + root + " >/dev/null";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    testsupport::TempRunTree tree;
+    ASSERT_TRUE(tree.ready());
+    const std::string root = tree.shaders();
 
     // Mesh points: every fifth texel unreached (zero); the rest on a small lattice.
     std::vector<float> points(kCount * 4, 0.0f), colours(kCount * 4, 0.8f), normals(kCount * 4, 0.5f);

@@ -3,13 +3,12 @@
 
 #include <GL/glew.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "support/gl_context.h"
-#include "support/temp_dir.h"
+#include "support/temp_run_tree.h"
 
 namespace {
 
@@ -50,19 +49,13 @@ bool linkProgram(std::initializer_list<GLuint> shaders, std::string& log) {
     return ok != 0;
 }
 
-std::string installShaders(const std::string& dir) {
-    const std::string cmd = std::string(VELLUNA_SOURCE_DIR) + "/scripts/install-shaders " +
-                            VELLUNA_SOURCE_DIR + "/content/shaders " + dir + " >/dev/null";
-    EXPECT_EQ(std::system(cmd.c_str()), 0);
-    return dir;
-}
-
 }  // namespace
 
 TEST(ParticleShadowShaders, ProgramsCompileAndLink) {
     REQUIRE_GL_CONTEXT();
-    testsupport::TempDir temp;
-    const std::string root = installShaders(temp.file("shaders"));
+    testsupport::TempRunTree tree;
+    ASSERT_TRUE(tree.ready());
+    const std::string root = tree.shaders();
 
     // The spellings the scene opens, through the case links.
     const std::pair<const char*, const char*> programs[] = {
