@@ -100,7 +100,8 @@ vec3 particleTarget(vec3 meshPoint, uint i, out float visible) {
 vec3 particleScatter(vec3 target, uint i) {
     if (gGeneration < 3.0) return vec3(0.0);
     uint j = i >> 1;
-    vec2 drift = (vec2(hash1(j, 62u), hash1(j, 63u)) - 0.5) * (0.6 + 1.2 * target.y / 7.0);
+    float a = hash1(j, 62u) * 6.2831853;
+    vec2 drift = vec2(cos(a), sin(a)) * sqrt(hash1(j, 63u)) * (0.3 + 0.9 * target.y / 7.0);
     return vec3(target.x + drift.x, 0.015 + 0.03 * hash1(j, 64u), target.z + drift.y) - target;
 }
 
