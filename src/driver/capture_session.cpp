@@ -229,8 +229,11 @@ void runCapture(Entrypoint& entry) {
     session->renderStart = std::chrono::steady_clock::now();
     entry.sceneMeter = &session->meter;
     size_t next = 0;
-    // NOTE: scenes step their particle systems in render, so a fast-forward leaves them where
-    // loading left them; --preroll draws (without writing) from the first scene's start on.
+    // NOTE: scenes step their particle systems in render. A frame that is not written is only
+    // simulated (the scene's render runs with simulateOnly: compute steps, recording and tree
+    // clocks, no drawing) when it belongs to the scene of the next written frame, so every
+    // written frame shows its scene's state as the show has it; frames of scenes that are not
+    // written are only stepped. --preroll draws those frames in full instead.
     const int firstSlot = timeline.drawnSlot[static_cast<size_t>(frames.front())];
     int prerollFrom = frames.front();
     while (o.preroll && prerollFrom > 0 && timeline.drawnSlot[static_cast<size_t>(prerollFrom - 1)] == firstSlot) {
@@ -242,6 +245,9 @@ void runCapture(Entrypoint& entry) {
             if (o.preroll && frame >= prerollFrom) {
                 entry.playFrame();
                 SDL_GL_SwapWindow(entry.display.window);
+            } else if (timeline.drawnSlot[static_cast<size_t>(frame)] ==
+                       timeline.drawnSlot[static_cast<size_t>(frames[next])]) {
+                entry.simulateFrame();
             } else {
                 entry.stepFrame();  // fast-forward: the clocks move, nothing is drawn
             }

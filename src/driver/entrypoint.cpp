@@ -43,8 +43,15 @@ void Entrypoint::start(Data_Interface* e) {
     engine = e;
     for (Part*& slot : engine->scenes) slot = nullptr;
     // Construction only sets fields; nothing is loaded before the render thread runs.
+    // NOTE: a capture of one scene (--scene) loads only that scene; placeholders keep the
+    // other slots' clocks and loading weights, so its times and the loading screen are the
+    // show's.
+    const int onlySlot = capture.enabled && !capture.scene.empty() && !capture.allScenes
+                             ? scene_table::slotOf(capture.scene)
+                             : -1;
     for (int slot : scene_table::kCreationOrder) {
-        engine->scenes[slot] = placeholderScenes ? new PlaceholderScene(slot) : sceneFactory(slot)();
+        const bool placeholder = placeholderScenes || (onlySlot >= 0 && slot != onlySlot);
+        engine->scenes[slot] = placeholder ? new PlaceholderScene(slot) : sceneFactory(slot)();
     }
     // Capture mode steps its own clock and never plays the music.
     if (engine->soundtrack == nullptr && !capture.enabled) {
@@ -100,6 +107,14 @@ void Entrypoint::playFrame() {
     resetSceneGlState();
     renderView(0);
     display.presentLeftEye();
+}
+
+void Entrypoint::simulateFrame() {
+    SDL_GL_MakeCurrent(display.window, display.glContext);
+    stepFrame();
+    engine->simulateOnly = true;
+    renderView(0);
+    engine->simulateOnly = false;
 }
 
 void Entrypoint::renderLoop() {

@@ -42,6 +42,9 @@ public:
     // (scene_gl_state.h), renderView(0), and the finished picture drawn over the window. The
     // caller swaps. Capture mode draws every frame through here too.
     void playFrame();
+    // A frame that is not shown (capture mode): stepFrame, then the active scene's render with
+    // the engine's simulateOnly set, so it moves its simulation and draws nothing.
+    void simulateFrame();
     // Ends the process with code 0 (capture mode finishes its files first).
     [[noreturn]] void endShow();
 

@@ -57,6 +57,9 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
             msaa = true;
         } else if (a == "--placeholders") {
             options.placeholders = true;
+        } else if (a == "--all-scenes") {
+            c.allScenes = true;
+            captureDetail = true;
         } else if (a == "--windowed" || a == "--fullscreen") {
             int w = 0;
             int h = 0;
@@ -191,7 +194,10 @@ const char* usageText() {
            "  --video FILE.mp4   pipe the frames into ffmpeg, with the soundtrack of the range\n"
            "  --fps N            frames per demo second (default 30); frame n shows n / N s\n"
            "  --from S, --to S   the range in demo seconds (default: the whole show)\n"
-           "  --scene NAME       the span of one scene, by class name (e.g. Part_Fallers)\n"
+           "  --scene NAME       the span of one scene, by class name (e.g. Part_Fallers);\n"
+           "                     only that scene is loaded, the others are placeholders that\n"
+           "                     keep their clocks (so the times are the show's)\n"
+           "  --all-scenes       with --scene: load every scene all the same\n"
            "  --every S          one frame every S demo seconds; the frames between are\n"
            "                     stepped without drawing\n"
            "  --frames N         at most N frames\n"

@@ -55,7 +55,9 @@ TEST(Options, Capture) {
         {{"--capture", "out", "--every", "5", "--frames", "3", "--msaa", "--placeholders"}, true},
         {{"--capture", "out", "--per-scene", "4", "--loading-frames"}, true},
         {{"--capture", "out", "--from", "12", "--preroll"}, true},
+        {{"--capture", "out", "--scene", "Part_Fallers", "--all-scenes"}, true},
         {{"--preroll"}, false},
+        {{"--all-scenes"}, false},
         {{"--capture"}, false},
         {{"--fps", "10"}, false},                                   // capture detail without capture
         {{"--capture", "out", "--fps", "0"}, false},

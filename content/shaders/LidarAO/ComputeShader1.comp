@@ -10,7 +10,8 @@
 
 vec3 particleTarget(vec3 meshPoint, uint i, out float visible) {
     visible = 1.0;
-    return meshPoint * kStatueSampleScale + vec3(0.0, PosY, 0.0);
+    // Turned to face -z, where the camera circles it.
+    return vec3(-meshPoint.x, meshPoint.y, -meshPoint.z) * kStatueSampleScale + vec3(0.0, PosY, 0.0);
 }
 
 // Before it gathers, a particle drifts in a wide ring of dust between the columns.

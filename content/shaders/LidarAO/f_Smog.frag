@@ -19,12 +19,12 @@ void main() {
     vec2 p = vWorld.xz * 1000.0;   // metres
     vec2 drift = vec2(ttime * 0.9, ttime * 0.35) + vec2(slice * 3.1, slice * 1.7);
     float n = fbm2((p + drift) * 0.045 + vec2(slice * 0.37));
-    float patches = smoothstep(0.38, 0.72, n);
+    float patches = smoothstep(0.45, 0.78, n);
     float window = smoothstep(27.0, 29.0, ttime) * (1.0 - smoothstep(49.7, 51.2, ttime));
     float edge = 1.0 - smoothstep(30.0, 55.0, length(p));
     // Thicker near the ground, thinning upwards.
     float height = 1.0 - 0.6 * slice / 40.0;
-    float a = vColor.a * 1.6 * patches * window * edge * height;
+    float a = vColor.a * 1.3 * patches * window * edge * height;
     outColour = vec4(vColor.rgb, a);
     outNormal = vec4(0.0);
     outMaterial = vec4(0.0);

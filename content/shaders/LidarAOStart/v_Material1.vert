@@ -4,7 +4,7 @@
 #include "../common/noise.glsl"
 #include "../common/scan.glsl"
 
-#define SCAN_POINT_SIZE 0.00006
+#define SCAN_POINT_SIZE 0.000055
 #include "../common/scan_points.glsl"
 
 uniform float effect;   // the scene time

@@ -3,7 +3,7 @@
 #include "../common/noise.glsl"
 #include "../common/scan.glsl"
 
-#define SCAN_POINT_SIZE 0.00006
+#define SCAN_POINT_SIZE 0.000055
 #include "../common/scan_points.glsl"
 
 void main() {

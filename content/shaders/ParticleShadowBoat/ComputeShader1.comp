@@ -100,11 +100,11 @@ vec3 particleTarget(vec3 meshPoint, uint i, out float visible) {
 // The first step at or after 35 (the velocity's w holds the time of the particle's last step).
 bool particleRebase(uint i) { return ttime >= kHeadsFrom && velocities[i].w < kHeadsFrom; }
 
-// The lead-in: the particles lie spread on the water and gather into the boat.
+// The lead-in: the particles hang as a mist over the water and condense into the boat.
 vec3 particleScatter(vec3 target, uint i) {
     float a = hash1(i, 21u) * 6.2831853;
-    float r = 2.0 + 9.0 * sqrt(hash1(i, 22u));
-    return vec3(cos(a) * r, 0.02 + 0.05 * hash1(i, 23u), sin(a) * r) - target;
+    float r = 1.0 + 5.0 * sqrt(hash1(i, 22u));
+    return vec3(cos(a) * r, 0.25 + 2.2 * hash1(i, 23u) * hash1(i, 28u), sin(a) * r * 0.8) - target;
 }
 
 float particleGather(vec3 target, uint i) {
@@ -141,7 +141,7 @@ vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float spe
         size = 0.7;
     } else if (gRole == kRoleHeads) {
         vec3 stone = texture(StoneTexture2, target.xy * 0.35 + target.zx * 0.2).bgr;
-        c = mix(kPale, stone, 0.35) * (0.4 + 0.6 * key);
+        c = mix(kPale, stone, 0.35) * (0.3 + 0.7 * key);
         c *= 0.7 + 0.4 * clamp(target.y / 3.0, 0.0, 1.0);
     } else {
         vec3 painted = texture(BoatTexture2, target.zy * 0.45).bgr;
@@ -157,8 +157,8 @@ vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float spe
         vec3 carColour = mix(kPale, texelFetch(OriginalColorTextureCar, gCarTexel, 0).rgb, 0.5);
         carColour *= 0.45 + 0.55 * clamp(target.y / 1.3, 0.0, 1.0);
         c = mix(boatColour, carColour, gCar) * (1.0 - 0.8 * gSink);
-        // Lying scattered on the water before they gather, the particles are dim.
-        c *= 1.0 - 0.75 * particleGather(target, i);
+        // Hanging as mist before they gather, the particles are dim.
+        c *= 1.0 - 0.6 * particleGather(target, i);
     }
     c += vec3(0.16, 0.11, 0.06) * clamp(speed * 0.12, 0.0, 1.0);   // moving particles glow warm
     return vec4(c, size);

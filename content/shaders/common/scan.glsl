@@ -26,7 +26,7 @@ float scanPointSize(float worldSize, float dist, mat4 mp, float screenWidth) {
 vec3 scanShade(float w) {
     float open = clamp(w / 10.0, 0.0, 1.0);
     // Most of a scan is partly shut in (the terms bunch up low): a curve that opens them up.
-    float light = pow(open, 0.6);
+    float light = pow(open, 0.75);
     vec3 shut = vec3(0.085, 0.095, 0.13);
     vec3 lit = vec3(0.98, 0.92, 0.82);
     return mix(shut, lit, light) + vec3(0.05, 0.045, 0.04) * smoothstep(0.85, 1.0, open);

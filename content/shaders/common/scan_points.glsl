@@ -27,8 +27,8 @@ void scanPoint(float reveal) {
     // A point a little larger or smaller than its neighbours keeps the surface from looking
     // like a grid.
     float jitter = 0.8 + 0.4 * hash1(uint(gl_VertexID), 7u);
-    float size = SCAN_POINT_SIZE * jitter * mix(1.0, 2.0, body);
-    c *= mix(1.0, 0.42, body);
+    float size = SCAN_POINT_SIZE * jitter * mix(1.0, 1.8, body);
+    c *= mix(1.0, 0.2, body);
     // The body sits a hair behind the crisp points so they win the depth test.
     gl_Position.z += body * 0.00002 * gl_Position.w;
     // The growing scan: points beyond the front are not drawn yet; the front glows.

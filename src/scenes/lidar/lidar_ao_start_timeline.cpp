@@ -18,26 +18,26 @@ Shot shotAt(float t) {
 void shotAt(float t, TVector& eye, TVector& target) {
     switch (shotAt(t)) {
     case Shot::Push: {
-        // Across the square from its corner towards the church tower, the monument to the
-        // right.
+        // Across the square past the monument, looking up at the church tower.
         const float o = (t - 6.0f) * 0.4f;
-        eye = TVector(10.0f - 1.2f * o, -0.6f + 0.3f * o, -9.5f + 0.6f * o);
-        target = TVector(-19.0f, 3.0f + 0.5f * o, 0.0f);
+        eye = TVector(10.0f - 1.2f * o, -0.6f + 0.3f * o, -3.8f + 0.3f * o);
+        target = TVector(-19.0f, 9.0f + 1.0f * o, 0.0f);
         return;
     }
     case Shot::Glide: {
-        // Along the house fronts on the far side of the street, cars and lamps in front.
+        // Down the middle of the street, over the parked cars, the house fronts on its far
+        // side receding towards the square.
         const float g = (t - 21.4f) * 1.4f;
         const float d = (t - 21.4f) * 0.2f;
-        eye = TVector(22.0f - g, -0.8f, 2.2f - d);
-        target = TVector(17.0f - g, 1.2f, -6.5f);
+        eye = TVector(24.0f - g, 0.8f, 0.6f - d);
+        target = TVector(8.0f - g, 1.5f, -5.0f);
         return;
     }
     case Shot::Roofs: {
         // High over the roofs, looking down the street to the square and the tower.
         const float q = 4.0f - (t - 26.0f) * 1.2f;
-        eye = TVector(26.0f + q, 16.0f + q, 8.0f + 0.5f * q);
-        target = TVector(-12.0f, 0.0f, 0.0f);
+        eye = TVector(34.0f + q, 24.0f + q, 12.0f + 0.5f * q);
+        target = TVector(-14.0f, 2.0f, 0.0f);
         return;
     }
     case Shot::Base:

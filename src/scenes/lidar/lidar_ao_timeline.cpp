@@ -24,8 +24,10 @@ TVector orbitPoint(float angle, float radius, float height) {
     return TVector(std::cos(angle) * radius, height, std::sin(angle) * radius);
 }
 
-// The big orbit's angle; the close orbit carries on from where it was at 47.55, faster.
-float orbitAngle(float t) { return 0.9f + (t - 27.0f) * 0.055f; }
+// The big orbit's angle: it stays on the statue's side (-z), with the colonnade's standing
+// columns and their beam behind the statue; the close orbit carries on from where it was at
+// 47.55, faster.
+float orbitAngle(float t) { return 4.0f + (t - 27.0f) * 0.055f; }
 float closeOrbitAngle(float t) { return orbitAngle(47.55f) + (t - 47.55f) * 0.16f; }
 
 }  // namespace
@@ -80,7 +82,7 @@ void shotPose(float t, TVector& eye, TVector& target) {
     case Shot::DollyIn: {
         // Up the western path to the gateway arch, looking through it into the park.
         const float u = (t - 17.0f) / 5.2f;
-        eye = along(TVector(-0.0292f, 0.0024f, 0.0248f), TVector(-0.0270f, 0.0024f, 0.0140f), u);
+        eye = along(TVector(-0.0284f, 0.0024f, 0.0209f), TVector(-0.0269f, 0.0024f, 0.0135f), u);
         target = eye + TVector(0.0020f, 0.0004f, -0.0100f);
         return;
     }
@@ -93,10 +95,11 @@ void shotPose(float t, TVector& eye, TVector& target) {
     }
     case Shot::Orbit:
     case Shot::OrbitRise: {
+        // Inside the ring of trees round the colonnade, above the crowns.
         float height = 0.015f;
         if (t >= 44.0f) height += (t - 44.0f) * 0.0012f;
-        eye = orbitPoint(orbitAngle(t), 0.024f, height);
-        target = TVector(0.0f, 0.0022f, 0.0f);
+        eye = orbitPoint(orbitAngle(t), 0.018f, height);
+        target = TVector(0.0f, 0.0042f, 0.0f);
         return;
     }
     case Shot::CloseOrbit: {
@@ -110,8 +113,8 @@ void shotPose(float t, TVector& eye, TVector& target) {
         return;
     }
     case Shot::CloseUp: {
-        // The statue's head and shoulders from the front (+z), drifting round a little.
-        const float a = 1.35f + (t - 48.8f) * 0.08f;
+        // The statue's head and shoulders from the front (-z), drifting round a little.
+        const float a = 4.55f + (t - 48.8f) * 0.08f;
         const TVector head = kStatueBase + TVector(0.0f, kStatueHeight * 0.86f, 0.0f);
         eye = head + TVector(std::cos(a) * 0.0052f, 0.0004f, std::sin(a) * 0.0052f);
         target = head - TVector(0.0f, 0.0003f, 0.0f);

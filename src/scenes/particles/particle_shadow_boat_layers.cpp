@@ -119,7 +119,10 @@ int makeMoonRays(float t, float strength, ColouredVertex* out) {
         const float a = hash01(n, 31) * kTwoPi;
         const float r = 2.2f * std::sqrt(hash01(n, 32));
         const TVector foot(r * std::cos(a), 0.3f + 2.3f * hash01(n, 33), r * std::sin(a));
-        const TVector top = foot + kMoonDirection * (14.0f + 6.0f * hash01(n, 34));
+        // Steeper than the low moon itself: a shaft falling on the heap from above its side.
+        TVector fall = kMoonDirection * 0.35f + TVector(0.0f, 1.0f, 0.0f);
+        fall.normalize();
+        const TVector top = foot + fall * (9.0f + 5.0f * hash01(n, 34));
         const float flicker = 0.6f + 0.4f * std::sin(t * (0.7f + hash01(n, 35)) + hash01(n, 36) * 6.0f);
         const float alpha = strength * 0.18f * flicker;
         out[count++] = vertex(top, 0.75f, 0.8f, 0.95f, 0.0f);

@@ -27,7 +27,7 @@ int makeGlints(const TVector& eye, float t, ColouredVertex* out);
 int makeRipples(float t, float strength, ColouredVertex* out);
 // Two arms of a wake trailing behind the boat (GL_LINES).
 int makeWake(float t, float strength, ColouredVertex* out);
-// Lines falling from the moon's side onto the heap (GL_LINES).
+// Lines falling steeply from the moon's side onto the heap (GL_LINES).
 int makeMoonRays(float t, float strength, ColouredVertex* out);
 // Sparks rising from the heap (GL_POINTS).
 int makeEmbers(float t, float strength, ColouredVertex* out);

@@ -1,5 +1,5 @@
 // Slot 1: Part_ParticleShadowSkull.
-#include "scenes/placeholder_scene.h"
+#include "scenes/particles/part_particle_shadow_skull.h"
 #include "scenes/slots/scene_slots.h"
 
-Part* createSceneSlot1() { return new PlaceholderScene(1); }
+Part* createSceneSlot1() { return new Part_ParticleShadowSkull(); }
