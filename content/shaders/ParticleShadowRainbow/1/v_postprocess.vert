@@ -1,0 +1,2 @@
+#version 430 compatibility
+#include "../../common/v_fullscreen.glsl"
