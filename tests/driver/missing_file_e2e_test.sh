@@ -18,10 +18,12 @@ trap 'rm -rf "$work"' EXIT
 # <mark> <file under the run tree> <the scene that reads it> [listed]
 # "listed": the scene finds the file by listing its folder, so without it the family is one
 # shorter and the scene carries on quietly (exit 0, no message) -- also a pass.
+# "played": read only when its frame plays, after the one captured frame; exit 0 is the pass
+# (the scene names it when it gets there).
 table='
 * newresources/2.ascbbcomp Part_ParticleShadowRainbow
 * newresources/3/D_00175.tiff Part_KinectEffect listed
-* newresources/3/Dv00175.tiff Part_KinectEffect
+* newresources/3/Dv00175.tiff Part_KinectEffect played
 * newresources/agalma2.objb Part_DEMOLidarTree
   newresources/agalma3.objb Part_ParticleShadow
   newresources/agalma3cut.objb Part_Fallers
@@ -224,6 +226,8 @@ while read -r mark file scene how; do
         outcome="hang (timeout)"; fail "$file: $outcome"; tail -5 "$work/log"
     elif [[ $rc -gt 128 ]]; then
         outcome="signal $((rc - 128))"; fail "$file: $outcome"; tail -15 "$work/log"
+    elif [[ ${how:-} == played && $rc -eq 0 ]] && ! grep -q -F "$name" "$work/log"; then
+        outcome="carries on (not read in the first frame)"
     elif [[ ${how:-} == listed && $rc -eq 0 ]] && ! grep -q -F "$name" "$work/log"; then
         outcome="carries on without it (found by listing its folder)"
     elif ! grep -q -F "$name" "$work/log"; then
