@@ -31,11 +31,14 @@ void BM_DecodeFrame(benchmark::State& state) {
     }
     std::vector<float> texels(scene.depthPixels.size());
     size_t k = 0;
+    const long before = scene_bench::allocations.load();
     for (auto _ : state) {
         depth_frame::readDepthFrame(scene.depthFileNames[k], scene.signalFileNames[k], scene.depthWidth,
                                     scene.depthHeight, texels.data());
         k = (k + 1) % scene.depthFileNames.size();
     }
+    state.counters["allocs/decode"] =
+        benchmark::Counter(double(scene_bench::allocations.load() - before) / double(state.iterations()));
     state.counters["width"] = scene.depthWidth;
     state.counters["height"] = scene.depthHeight;
 }

@@ -48,7 +48,11 @@ TVector PathCurve::evaluate(float t) const {
     float f;
     int i0, i1, i2, i3;
     if (!closed) {
-        i = static_cast<int>(t);
+        // A parameter far outside the curve (or not a number, from a file with NaN or infinite
+        // points) is held near its end before the conversion to int; past the ends the
+        // clamping below gives the same sample either way.
+        const float held = std::isnan(t) ? 0.0f : std::clamp(t, -1.0f, static_cast<float>(m) + 1.0f);
+        i = static_cast<int>(held);
         f = t - static_cast<float>(i);
         if (!(2.0f < t && t < static_cast<float>(m - 2))) {
             if (t > static_cast<float>(m)) f = 1.0f;
@@ -65,6 +69,7 @@ TVector PathCurve::evaluate(float t) const {
         // round t to 1/128 and make a camera on the curve judder, so it is done in double.
         double shifted = t;
         if (!(2.0f < t && t < static_cast<float>(m - 2))) shifted += static_cast<double>(m) * 10000.0;
+        if (!(std::fabs(shifted) < 2.0e9)) shifted = 0.0;  // not a number, or past int's range
         int whole = static_cast<int>(shifted);
         f = static_cast<float>(shifted - static_cast<double>(whole));
         auto wrap = [m](int k) { return ((k % m) + m) % m; };

@@ -37,8 +37,17 @@ bool readVelocityField(const std::string& path, std::vector<float>& field, std::
         error = "cannot open " + path + ": " + std::strerror(errno) + what;
         return false;
     }
-    field.resize(kVelocityFloats);
-    size_t got = std::fread(field.data(), 1, kVelocityBytes, f);
+    // A short file is refused by its size, before the 48 MiB array is made for it.
+    size_t got = kVelocityBytes;
+    if (std::fseek(f, 0, SEEK_END) == 0) {
+        long end = std::ftell(f);
+        if (end >= 0 && static_cast<size_t>(end) < kVelocityBytes) got = static_cast<size_t>(end);
+        std::rewind(f);
+    }
+    if (got == kVelocityBytes) {
+        field.resize(kVelocityFloats);
+        got = std::fread(field.data(), 1, kVelocityBytes, f);
+    }
     std::fclose(f);
     if (got != kVelocityBytes) {
         field.clear();

@@ -17,7 +17,7 @@ cd "$show/bin"
 capture() {  # DIR, then extra options
     local dir=$1; shift
     local rc=0
-    timeout 600 ./velluna --capture "$dir" --scene Part_ParticleShadowForest --size 320x180 "$@" >"$dir.log" 2>&1 || rc=$?
+    timeout -k 30 1800 ./velluna --capture "$dir" --scene Part_ParticleShadowForest --size 320x180 "$@" >"$dir.log" 2>&1 || rc=$?
     [[ $rc -eq 0 ]] || { tail -30 "$dir.log"; fail "exit code $rc"; }
 }
 

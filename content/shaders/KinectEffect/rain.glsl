@@ -19,7 +19,7 @@ vec3 rainAt(uint i, float t) {
 // The share of drops that show as falling rain (the rest show only on the figure), rising
 // from a drizzle at 3 s to the full rain.
 float rainShown(uint i, float t) {
-    float share = mix(0.004, 0.018, smoothstep(3.0, 9.0, t));
+    float share = mix(0.004, 0.012, smoothstep(3.0, 9.0, t));
     float h = hash1(i, 75u);
     return 1.0 - smoothstep(share * 0.7, share, h);
 }

@@ -2,10 +2,11 @@
 // The two trees. Tree 1's packed image is "OriginalPositionTexture", tree 2's
 // "OriginalPositionTexture2": row r is branch r (children before parents: the trunk is the
 // last row), column k its point k, w its generation. Every particle belongs to one tree and
-// to one place on one branch, spread round the branch by the branch's thickness; twigs carry
-// a puff of foliage. While a branch is still short its particles wait under the ground round
-// the tree's foot, and they stream up into it as it grows (trunk first, twigs last); when the
-// branches droop and shrink, their particles sink back into the ground.
+// to one place on one branch, spread round the branch by its thickness; twigs carry a puff of
+// foliage. The particles ride their branch as the builder grows it: a branch is born at its
+// fork as a thin shoot and runs out along its path, so the tree rises out of the ground trunk
+// first, twigs last. When the crowns droop (scene time 15 on), the leaves of the shrinking
+// twigs fall to the ground and lie there.
 #define PARTICLE_CUSTOM_SAMPLE
 #include "../common/noise.glsl"
 #include "../common/lighting.glsl"
@@ -65,13 +66,15 @@ void particleSample(uint i, ivec2 tc, out vec4 meshPoint, out vec3 sampleColour,
     float angle = hash1(j, 56u) * 6.2831853;
     vec3 normal = side * cos(angle) + other * sin(angle);
     float along = x / float(kSteps - 1);
-    float radius = kRadius[generation] * (1.0 - 0.55 * along);
+    // Shoots start thin and fill out as they grow.
+    float thickness = 0.25 + 0.75 * smoothstep(0.0, 0.6, clamp(segment / kFullStep[generation], 0.0, 1.0));
+    float radius = kRadius[generation] * (1.0 - 0.55 * along) * thickness;
     if (generation == 0) radius *= 1.0 + 1.2 * exp(-x * 0.12);   // the flare at the foot
     if (generation == 3) {
         // A loose ball of leaves: anywhere within the puff, not on a tube.
         vec3 r = vec3(hash1(j, 57u), hash1(j, 58u), hash1(j, 59u)) * 2.0 - 1.0;
         normal = normalize(r + vec3(0.0, 0.3, 0.0));
-        radius = kRadius[3] * pow(hash1(j, 60u), 0.5) * (0.4 + 0.6 * along);
+        radius = kRadius[3] * pow(hash1(j, 60u), 0.5) * (0.4 + 0.6 * along) * thickness;
     } else {
         radius *= 0.85 + 0.15 * hash1(j, 57u);
     }
@@ -88,32 +91,35 @@ void particleSample(uint i, ivec2 tc, out vec4 meshPoint, out vec3 sampleColour,
 }
 
 vec3 particleTarget(vec3 meshPoint, uint i, out float visible) {
-    visible = 1.0;
+    // A branch not yet born sits folded into its fork point: nothing to show.
+    visible = gGrown > 0.003 || (gGeneration >= 3.0 && ttime >= 15.0) ? 1.0 : 0.0;
     return meshPoint * kTreeScale;
 }
 
-// Before its branch grows a particle waits under the wet ground round the tree's foot, where
-// it glimmers through faintly, like a root; it rises out of the ground into the branch.
+// Only leaves ever leave their branch: from the droop on they fall to the ground below it.
 vec3 particleScatter(vec3 target, uint i) {
+    if (gGeneration < 3.0) return vec3(0.0);
     uint j = i >> 1;
     float a = hash1(j, 62u) * 6.2831853;
-    float r = 0.15 + 2.2 * hash1(j, 63u) * hash1(j, 64u);
-    vec3 foot = vec3((4.0 * gTree - 2.0) * kTreeScale, 0.0, 0.0);
-    return foot + vec3(cos(a) * r, -0.25 - 0.5 * hash1(j, 69u) - 0.2 * r, sin(a) * r) - target;
+    vec2 drift = vec2(cos(a), sin(a)) * sqrt(hash1(j, 63u)) * (0.3 + 0.9 * target.y / 7.0);
+    return vec3(target.x + drift.x, 0.015 + 0.03 * hash1(j, 64u), target.z + drift.y) - target;
 }
 
 float particleGather(vec3 target, uint i) {
-    float lag = hash1(i >> 1, 65u) * 0.25;
-    return 1.0 - smoothstep(0.05 + lag, 0.35 + lag, gGrown);
+    if (gGeneration < 3.0 || ttime < 15.0) return 0.0;
+    float lag = hash1(i >> 1, 65u) * 0.3;
+    return 1.0 - smoothstep(0.15 + lag, 0.55 + lag, gGrown);
 }
 
 float particleChaseRate(float age, uint i) {
-    return 2.2 * (0.7 + 0.6 * hash1(i >> 1, 66u));
+    // Leaves drop quickly once they let go, so few hang in the air at any time.
+    float rate = gGeneration >= 3.0 && ttime >= 15.0 ? 5.0 : 2.2;
+    return rate * (0.7 + 0.6 * hash1(i >> 1, 66u));
 }
 
 float particleTurbulence(float age, float cell, uint i) {
-    // Leaves stir in the night air; wood hardly moves.
-    float leaf = gGeneration >= 3.0 ? 1.0 : 0.0;
+    // Leaves on the twigs stir in the night air; wood and fallen leaves hardly move.
+    float leaf = gGeneration >= 3.0 ? 1.0 - particleGather(vec3(0.0), i) : 0.0;
     float gust = smoothstep(0.55, 0.9, valueNoise2(vec2(cell * 53.0, ttime * 0.35)));
     return 0.004 + leaf * (0.025 + gust * 0.12);
 }
@@ -129,10 +135,10 @@ vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float spe
     // Sap: a slow glow that runs up the wood, from the roots to the twigs.
     float wave = fract(gAlong * 1.5 + gGeneration * 0.5 - ttime * 0.22);
     c += vec3(0.22, 0.16, 0.07) * pow(1.0 - wave, 6.0) * (gGeneration < 3.0 ? 1.0 : 0.4);
-    // Particles still waiting under the ground are dim; rising ones glow a little.
-    float waiting = 1.0 - smoothstep(0.05, 0.35, gGrown);
-    c *= mix(1.0, 0.3, waiting);
+    // Fallen leaves lie dim on the ground; falling ones catch a little light.
+    float fallen = particleGather(target, i);
+    c *= mix(1.0, 0.45, fallen);
     c += vec3(0.10, 0.08, 0.05) * clamp(speed * 0.25, 0.0, 1.0);
     float size = (gGeneration >= 3.0 ? 0.75 : 0.9) + 0.3 * hash1(j, 68u);
-    return vec4(c, size * mix(1.0, 0.6, waiting));
+    return vec4(c, size);
 }

@@ -43,6 +43,6 @@ vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float spe
     c += vec3(0.12, 0.09, 0.06) * clamp(speed * 0.15, 0.0, 1.0);
     // Dust still lying at the figures' feet is dim and fine.
     float waiting = particleGather(target, i);
-    c *= mix(1.0, 0.2, waiting);
-    return vec4(c, (0.8 + 0.4 * hash1(i, 17u)) * mix(1.0, 0.5, waiting));
+    c *= mix(1.0, 0.12, waiting);
+    return vec4(c, (0.8 + 0.4 * hash1(i, 17u)) * mix(1.0, 0.4, waiting));
 }

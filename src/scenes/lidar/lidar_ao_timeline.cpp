@@ -115,7 +115,7 @@ void shotPose(float t, TVector& eye, TVector& target) {
     case Shot::CloseUp: {
         // The statue's head and shoulders from the front (-z), drifting round a little.
         const float a = 4.55f + (t - 48.8f) * 0.08f;
-        const TVector head = kStatueBase + TVector(0.0f, kStatueHeight * 0.86f, 0.0f);
+        const TVector head = kStatueBase + TVector(0.0f, kStatueHeight * 0.64f, 0.0f);   // the spear rises above it
         eye = head + TVector(std::cos(a) * 0.0052f, 0.0004f, std::sin(a) * 0.0052f);
         target = head - TVector(0.0f, 0.0003f, 0.0f);
         return;

@@ -20,11 +20,19 @@ Mat4 turnY(float angle) {
     return m;
 }
 
+// 0 below 0, 1 above 1, and x^2 (3 - 2x) between: a rise that starts moving at once.
+double smoothRise(double x) {
+    x = x < 0.0 ? 0.0 : (x > 1.0 ? 1.0 : x);
+    return x * x * (3.0 - 2.0 * x);
+}
+
 }  // namespace
 
 CameraShot cameraAt(float t) {
     const double td = t;
-    const double rise = ease((td - 2.0) / 13.0, 3.0);     // the crowns spread: up and back
+    // Up and back as the trees grow, from the first second on, so that the trunks (full height
+    // by about 6) and then the crowns (by about 12) stay in the picture.
+    const double rise = smoothRise((td - 1.0) / 11.0);
     const double settle = ease((td - 21.0) / 8.5, 3.0);   // the close: a little nearer again
     const double arc = -0.30 + 0.55 * ease(td / 29.85, 3.0);
     const double radius = 8.0 + 4.5 * rise - 1.2 * settle;

@@ -221,19 +221,9 @@ void Part_ParticleShadowForest::particleStep() {
 }
 
 void Part_ParticleShadowForest::scenePass() {
-    glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_LINE_SMOOTH);
-    glDisable(GL_POLYGON_SMOOTH);
-    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
-    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
-    glEnable(GL_DEPTH_TEST);
-
-    // The light looks straight down on the clearing; it shares the camera's projection.
-    const Mat4 lightView = mat4LookAt(TVector(-0.5f, 9.5f, 0.5f) * 2.0f, TVector(0.0f, 0.0f, 0.0f),
-                                      TVector(1.0f, 0.0f, 0.0f));
+    beginParticleScenePass();
     float lightMatrix[16];
-    mat4Store(mat4Multiply(mat4Load(engine->projectionMatrix), lightView), lightMatrix);
+    particleLightMatrix(engine, lightMatrix);
 
     drawParticles(lightMatrix);
     drawBuffalo();

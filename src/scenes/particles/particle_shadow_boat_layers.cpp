@@ -92,7 +92,8 @@ int makeRipples(float t, float strength, ColouredVertex* out) {
 }
 
 int makeWake(float t, float strength, ColouredVertex* out) {
-    // The boat rows toward -z (the rower faces the stern): the wake trails toward +z.
+    // The rower faces the stern (-z) and pulls, so the boat moves toward +z: the wake trails
+    // behind the stern, toward -z.
     int count = 0;
     for (int arm = 0; arm < 2; ++arm) {
         const float sx = arm == 0 ? -1.0f : 1.0f;
@@ -100,7 +101,7 @@ int makeWake(float t, float strength, ColouredVertex* out) {
             const float f0 = static_cast<float>(s) / kWakeSegments;
             const float f1 = static_cast<float>(s + 1) / kWakeSegments;
             auto point = [&](float f) {
-                const float z = 2.3f + f * 14.0f;
+                const float z = -2.3f - f * 14.0f;
                 const float wobble = 0.08f * std::sin(f * 20.0f - t * 2.0f);
                 return TVector(sx * (0.5f + f * 4.5f + wobble), 0.01f, z);
             };

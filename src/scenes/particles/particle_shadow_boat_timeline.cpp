@@ -70,9 +70,9 @@ CameraShot cameraShot(float t) {
         s.eye = orbit(heap, 7.0, 0.55 + 0.12 * u, 1.1);
         s.target = vec(0.0, 0.7, 0.0);
         break;
-    case 4:   // the car head on, low
-        s.eye = vec(2.2 - 0.2 * u, 0.55, 9.0 - 0.35 * u);
-        s.target = vec(0.0, 0.65, 0.0);
+    case 4:   // the car from its front quarter, low, from the other side
+        s.eye = vec(-5.6 + 0.25 * u, 0.8, 6.6 - 0.3 * u);
+        s.target = vec(0.0, 0.6, 0.3);
         break;
     case 5:   // the long shot: once round the boat, slowly, as it becomes the car again
         s.eye = orbit(heap, 10.0 - 0.15 * u, -0.9 + 0.1 * u, 1.8 + 0.05 * u);
