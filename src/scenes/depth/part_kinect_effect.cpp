@@ -270,4 +270,10 @@ void Part_KinectEffect::postChain(int eye, float t) {
     composite.ttime = t;
     composite.extras = kPostAspect;
     postComposite(engine, eye, compositeProgram, composite);
+    // NOTE: the quarter target is the display's, shared by every scene: give it back its
+    // repeating edges, or the next scene's glow would change at the picture's border.
+    glBindTexture(GL_TEXTURE_2D, quarter.colourTexture[0]);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glBindTexture(GL_TEXTURE_2D, 0);
 }
