@@ -21,8 +21,8 @@ capture() {  # DIR, then extra options
     [[ $rc -eq 0 ]] || { tail -30 "$dir.log"; fail "exit code $rc"; }
 }
 
-capture "$work/a" --every 11
-capture "$work/b" --every 11
+capture "$work/a" --fps 2 --every 11
+capture "$work/b" --fps 2 --every 11
 count=0 previous="" changed=0
 while read -r file frame demo scene; do
     [[ $scene == Part_ParticleShadowForest ]] || continue

@@ -16,7 +16,7 @@ trap 'rm -rf "$work"' EXIT
 
 cd "$show/bin"
 rc=0
-timeout 600 ./velluna --capture "$work/f" --scene Part_ParticleShadowBoat --size 320x180 --every 16 \
+timeout -k 10 600 ./velluna --capture "$work/f" --scene Part_ParticleShadowBoat --fps 2 --size 320x180 --every 16 \
     >"$work/log" 2>&1 || rc=$?
 [[ $rc -eq 0 ]] || { tail -30 "$work/log"; fail "exit code $rc"; }
 
