@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Part_ParticleShadowBoat end to end: capture mode in the run tree that scripts/build assembles
-# (scripts/test makes it with the small content set), one frame every 16 demo seconds (five frames) at
+# (scripts/test makes it with the small content set), one frame every 16 demo seconds (four frames, the scene simulated at one step a second) at
 # 320 x 180. Every frame has a dark night ground with pale particles in it (neither black nor
 # uniform), and the picture changes from frame to frame.
 set -euo pipefail
@@ -16,7 +16,7 @@ trap 'rm -rf "$work"' EXIT
 
 cd "$show/bin"
 rc=0
-timeout -k 10 600 ./velluna --capture "$work/f" --scene Part_ParticleShadowBoat --fps 2 --size 320x180 --every 16 \
+timeout -k 10 840 ./velluna --capture "$work/f" --scene Part_ParticleShadowBoat --fps 1 --size 320x180 --every 16 --frames 4 \
     >"$work/log" 2>&1 || rc=$?
 [[ $rc -eq 0 ]] || { tail -30 "$work/log"; fail "exit code $rc"; }
 
