@@ -5,7 +5,7 @@
 // music. Near the end a breeze lifts loose patches off the figures.
 #include "../common/noise.glsl"
 #include "../common/lighting.glsl"
-#include "../common/spectrum.glsl"
+#include "../common/rainbow_hues.glsl"
 #define PARTICLE_SCENE_CLOCK_STEP
 #include "../common/particle_step.glsl"
 

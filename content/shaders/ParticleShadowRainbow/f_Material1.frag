@@ -3,7 +3,7 @@
 // light in the hue of where they walk, and their dim rippled reflections ("IsReflection").
 #include "../common/noise.glsl"
 #include "../common/lighting.glsl"
-#include "../common/spectrum.glsl"
+#include "../common/rainbow_hues.glsl"
 
 in vec3 vWorld;
 in vec3 vNormal;

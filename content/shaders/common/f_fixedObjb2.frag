@@ -3,7 +3,7 @@
 // crowd wears at that place and time, dim and broken by ripples, fading with depth.
 #include "noise.glsl"
 #include "lighting.glsl"
-#include "spectrum.glsl"
+#include "rainbow_hues.glsl"
 
 in vec3 vWorld;
 in vec3 vNormal;

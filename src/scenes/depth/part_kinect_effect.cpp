@@ -193,7 +193,7 @@ void Part_KinectEffect::render(Data_Interface* e, int /*eye*/, const float* /*of
     scenePass(t);
     display->resolveEyePass(view);
 
-    postChain(view, t);
+    postPasses(view, t);
 }
 
 void Part_KinectEffect::particleStep() {
@@ -252,7 +252,7 @@ void Part_KinectEffect::scenePass(float t) {
     endParticleDraw();
 }
 
-void Part_KinectEffect::postChain(int eye, float t) {
+void Part_KinectEffect::postPasses(int eye, float t) {
     PostUniforms occlusion;
     occlusion.ttime = t;
     postOcclusion(engine, eye, occlusionProgram, occlusion);

@@ -65,7 +65,7 @@ private:
     void createDepthTexture();
     void particleStep();
     void scenePass(float t);
-    void postChain(int eye, float t);
+    void postPasses(int eye, float t);
 
     // One message each for the whole scene, however many frames share the fault.
     bool reportedMissingSignal = false;

@@ -164,7 +164,7 @@ void Part_DEMOLidarTree::scenePass(float t) {
     if (bakedPointsDrawn(t)) drawBakedPoints(t, view.m, wide.m);
     if (walkersDrawn(t)) drawWalkers(t, view.m);
     if (standingWindow(t) >= 0) drawStanding(t, view.m);
-    if (skyCubeDrawn(t)) drawSkyCube(t, view.m);
+    if (skyCubeDrawn(t)) drawSkyLayer(t, view.m);
     if (floralFrameDrawn(t)) drawFloralFrame(t, view.m);
     if (firstCloudDrawn(t)) drawSharedCloud(cityProgramB, kFirstCloudFraction, t, view.m);
     if (secondCloudDrawn(t)) drawSharedCloud(cityProgramA, secondCloudFraction(t), t, view.m);
@@ -225,7 +225,7 @@ void Part_DEMOLidarTree::drawStanding(float t, const float* view) {
     materialProgram.unuse();
 }
 
-void Part_DEMOLidarTree::drawSkyCube(float t, const float* view) {
+void Part_DEMOLidarTree::drawSkyLayer(float t, const float* view) {
     const Mat4 turn = placement(TVector(0.0f, 0.0f, 0.0f), 172.0f * 3.14159265f / 180.0f, 1.0f);
     fixedProgram.use();
     fixedProgram.setFloat("ttime", t);

@@ -59,7 +59,7 @@ private:
     void useSilhouetteProgram(float t, const float* view);
     void drawWalkers(float t, const float* view);
     void drawStanding(float t, const float* view);
-    void drawSkyCube(float t, const float* view);
+    void drawSkyLayer(float t, const float* view);
     void drawFloralFrame(float t, const float* view);
     void drawSharedCloud(ShaderProgram& program, float fraction, float t, const float* view);
     void drawClimax(float t, const float* view);

@@ -92,7 +92,7 @@ void Part_LidarAO::render(Data_Interface* e, int /*eye*/, const float* /*offset*
     scenePass();
     display->resolveEyePass(view);
 
-    postChain(view);
+    postPasses(view);
 }
 
 void Part_LidarAO::particleStep() {
@@ -200,7 +200,7 @@ void Part_LidarAO::drawSky() {
     fixedProgram.unuse();
 }
 
-void Part_LidarAO::postChain(int eye) {
+void Part_LidarAO::postPasses(int eye) {
     const float t = localTime;
     PostUniforms occlusion;
     occlusion.ttime = t;

@@ -50,7 +50,7 @@ private:
     void drawStatue();
     void drawFog();
     void drawSky();
-    void postChain(int eye);
+    void postPasses(int eye);
 
     ScanView view{};             // "MV" and "MP" of this view
 };

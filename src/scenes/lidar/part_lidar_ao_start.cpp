@@ -69,7 +69,7 @@ void Part_LidarAOStart::render(Data_Interface* e, int /*eye*/, const float* /*of
     scenePass();
     display->resolveEyePass(view);
 
-    postChain(view);
+    postPasses(view);
 }
 
 void Part_LidarAOStart::scenePass() {
@@ -99,7 +99,7 @@ void Part_LidarAOStart::scenePass() {
     materialProgram.unuse();
 }
 
-void Part_LidarAOStart::postChain(int eye) {
+void Part_LidarAOStart::postPasses(int eye) {
     const float t = localTime;
 
     // Occlusion and grade, with the night sky behind the roofs.

@@ -38,7 +38,7 @@ public:
 
 private:
     void scenePass();
-    void postChain(int eye);
+    void postPasses(int eye);
 
     ScanView view{};             // "MV" and "MP" of this view
 };

@@ -158,7 +158,7 @@ void Part_Fallers::render(Data_Interface* e, int /*eye*/, const float* /*offset*
     scenePass();
     display->resolveEyePass(view);
 
-    postChain(view);
+    postPasses(view);
 }
 
 void Part_Fallers::setSceneCamera() {
@@ -348,7 +348,7 @@ void Part_Fallers::drawMoonAndDust() {
     glDisable(GL_BLEND);
 }
 
-void Part_Fallers::postChain(int eye) {
+void Part_Fallers::postPasses(int eye) {
     // NOTE: the occlusion pass begins the eye's post pass twice in a row (postOcclusion
     // begins it once more); the second call's target is the one drawn into.
     display->beginEyePostPass(eye);

@@ -65,7 +65,7 @@ private:
     void drawWaterAndBackdrop();
     void drawMist();
     void drawMoonAndDust();
-    void postChain(int eye);
+    void postPasses(int eye);
 };
 
 // The scene whose load is running, published for its sample worker.

@@ -147,7 +147,7 @@ void Part_ParticleShadow::render(Data_Interface* e, int /*eye*/, const float* /*
     scenePass();
     display->resolveEyePass(view);
 
-    postChain(view);
+    postPasses(view);
 }
 
 void Part_ParticleShadow::stepCrowd(ComputeParticleSystem& system, int frame) {
@@ -233,7 +233,7 @@ void Part_ParticleShadow::drawGreyPoints() {
     glEnd();
 }
 
-void Part_ParticleShadow::postChain(int eye) {
+void Part_ParticleShadow::postPasses(int eye) {
     PostUniforms occlusion;
     occlusion.ttime = localTime;
     occlusion.extras = kPostResolution | kPostSky;

@@ -54,7 +54,7 @@ private:
     void drawParticles(const float* lightMatrix);
     void drawMaterials(const float* lightMatrix);
     void drawGreyPoints();
-    void postChain(int eye);
+    void postPasses(int eye);
 };
 
 // The scene whose load is running: the statue worker, which takes no arguments, finds its

@@ -84,12 +84,12 @@ void Part_ParticleShadowBoat::load() {
     system.height = kGrid;
     reportLoadProgress(engine, kWeightLoadStep);
     linkFlowField(system, engine);
-    for (int i = 0; i < kSampleSets; ++i) samples[i].allocate(kSampleSetSpecs[i].grid, kSampleSetSpecs[i].grid);
+    for (int i = 0; i < kSampleSets; ++i) samples[i].allocate(kSampleSetDescs[i].grid, kSampleSetDescs[i].grid);
     reportLoadProgress(engine, kWeightLoadStep);
     for (int i = 0; i < kSampleSets; ++i) {
-        const SampleSetSpec& spec = kSampleSetSpecs[i];
-        g_boatWorkers[i] = startScatterWorker(g_loadingBoat->samples[i], spec.path, spec.densityX, spec.densityY,
-                                              spec.boxMin, spec.boxMax);
+        const SampleSetDesc& desc = kSampleSetDescs[i];
+        g_boatWorkers[i] = startScatterWorker(g_loadingBoat->samples[i], desc.path, desc.densityX, desc.densityY,
+                                              desc.boxMin, desc.boxMax);
     }
     reportLoadProgress(engine, kWeightLoadStep);
     statueMesh.loadObjb("..//newresources/agalma3simple.objb", 1.0f, false);
@@ -155,7 +155,7 @@ void Part_ParticleShadowBoat::render(Data_Interface* e, int /*eye*/, const float
     scenePass(shot.eye);
     display->resolveEyePass(view);
 
-    postChain(view);
+    postPasses(view);
 }
 
 void Part_ParticleShadowBoat::particleStep() {
@@ -348,7 +348,7 @@ void Part_ParticleShadowBoat::drawTimedLayers(const TVector& eye) {
     glDisable(GL_BLEND);
 }
 
-void Part_ParticleShadowBoat::postChain(int eye) {
+void Part_ParticleShadowBoat::postPasses(int eye) {
     PostUniforms occlusion;
     occlusion.ttime = localTime;
     occlusion.extras = kPostPosY;

@@ -61,7 +61,7 @@ private:
     void drawMist();
     void drawIslandAndStatues(const float* lightMatrix);
     void drawTimedLayers(const TVector& eye);
-    void postChain(int eye);
+    void postPasses(int eye);
 };
 
 // The scene whose load is running: its workers, which take no arguments, find their sets

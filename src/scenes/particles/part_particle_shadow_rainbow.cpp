@@ -123,7 +123,7 @@ void Part_ParticleShadowRainbow::render(Data_Interface* e, int /*eye*/, const fl
     scenePass(shot.eye);
     display->resolveEyePass(view);
 
-    postChain(view);
+    postPasses(view);
 }
 
 void Part_ParticleShadowRainbow::particleStep() {
@@ -352,7 +352,7 @@ void Part_ParticleShadowRainbow::drawVeil() {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
-void Part_ParticleShadowRainbow::postChain(int eye) {
+void Part_ParticleShadowRainbow::postPasses(int eye) {
     PostUniforms occlusion;
     occlusion.ttime = localTime;
     occlusion.extras = kPostDump | kPostPosY;

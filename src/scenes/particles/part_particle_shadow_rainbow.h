@@ -70,7 +70,7 @@ private:
     void drawBackdrop(const TVector& eye);
     void drawSmog();
     void drawVeil();
-    void postChain(int eye);
+    void postPasses(int eye);
 };
 
 // The scene whose load is running: its people worker finds its TextureObject through it.

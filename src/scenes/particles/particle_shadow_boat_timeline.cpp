@@ -7,7 +7,7 @@
 
 namespace boat {
 
-const SampleSetSpec kSampleSetSpecs[kSampleSets] = {
+const SampleSetDesc kSampleSetDescs[kSampleSets] = {
     {"..//newresources/sceneboat.objb", kGrid, 1.0f, 415.0f, TVector(-1000.0f, 0.0f, -1000.0f),
      TVector(10000.0f, 1000.0f, 1000.0f)},
     {"..//newresources/gto.objb", kGrid, 1.0f, 2225.0f, TVector(-1000.0f, -1.0f, -1000.0f),

@@ -18,7 +18,7 @@ constexpr float kHeadsFrom = 35.0f;          // the heads replace the boat from 
 // [SECTION] Sample sets
 
 // One mesh scattered by area into a TextureObject by a worker thread.
-struct SampleSetSpec {
+struct SampleSetDesc {
     const char* path;
     int grid;                // texels per side
     float densityX, densityY;
@@ -27,7 +27,7 @@ struct SampleSetSpec {
 
 // Worker order: 0 scene, 1 car, 2 heads, 3 eyes.
 enum SampleSet : int { kSceneSet = 0, kCarSet = 1, kHeadsSet = 2, kEyesSet = 3, kSampleSets = 4 };
-extern const SampleSetSpec kSampleSetSpecs[kSampleSets];
+extern const SampleSetDesc kSampleSetDescs[kSampleSets];
 
 // The order finishLoad uploads the sets in: scene, heads, car, eyes.
 extern const SampleSet kUploadOrder[kSampleSets];

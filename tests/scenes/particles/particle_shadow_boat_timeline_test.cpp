@@ -62,7 +62,7 @@ TEST(BoatTimeline, SampleSets) {
         {kEyesSet, "..//newresources//eyes.objb", 512, 13004.0f, -10000.0f},
     };
     for (const Case& c : cases) {
-        const SampleSetSpec& s = kSampleSetSpecs[c.set];
+        const SampleSetDesc& s = kSampleSetDescs[c.set];
         EXPECT_EQ(std::string(s.path), c.path);
         EXPECT_EQ(s.grid, c.grid) << c.path;
         EXPECT_EQ(s.densityX, 1.0f) << c.path;
