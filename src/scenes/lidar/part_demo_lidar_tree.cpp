@@ -133,6 +133,7 @@ void Part_DEMOLidarTree::render(Data_Interface* e, int /*eye*/, const float* /*o
     engine = e;
     e->aux = localTime;
     display = e->display;
+    if (e->simulateOnly) return;  // nothing here simulates: the clocks moved in update
     const int view = e->eye;
 
     display->beginEyePass(view);

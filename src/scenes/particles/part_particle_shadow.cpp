@@ -139,6 +139,7 @@ void Part_ParticleShadow::render(Data_Interface* e, int /*eye*/, const float* /*
     const int view = e->eye;
 
     particleStep();
+    if (e->simulateOnly) return;
 
     display->beginWidePass();
     display->resolveWidePass();

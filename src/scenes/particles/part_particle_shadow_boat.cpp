@@ -150,6 +150,7 @@ void Part_ParticleShadowBoat::render(Data_Interface* e, int /*eye*/, const float
     const int view = e->eye;
 
     particleStep();
+    if (e->simulateOnly) return;
 
     display->beginEyePass(view);
     scenePass(shot.eye);

@@ -157,6 +157,7 @@ void Part_ParticleShadowForest::render(Data_Interface* e, int /*eye*/, const flo
 
     treeStep();
     particleStep();
+    if (e->simulateOnly) return;
 
     display->beginWidePass();
     display->resolveWidePass();
