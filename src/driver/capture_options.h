@@ -21,6 +21,8 @@ struct CaptureOptions {
     double every = 0.0;         // --every S: one frame every S demo seconds (0: every frame)
     int frames = 0;             // --frames N: at most N frames (0: no limit)
     int perScene = 0;           // --per-scene N: N frames from the middle of every scene
+    int cuts = 0;               // --cuts N: the last N frames before every cut and the first
+                                // N after it (how one scene hands over to the next)
     bool loadingFrames = false; // --loading-frames: also DIR/loading_0000.png, ... per step
     bool preroll = false;       // --preroll: frames not written are drawn all the same, from
                                 // the start of the first written frame's scene

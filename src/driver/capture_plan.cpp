@@ -101,6 +101,13 @@ std::vector<int> selectFrames(const CaptureOptions& o, const Timeline& timeline,
             const int start = s.first + (s.end - s.first) / 2;
             for (int f = start; f < std::min(s.end, start + o.perScene); ++f) frames.push_back(f);
         }
+    } else if (o.cuts > 0) {
+        const std::vector<Span> all = spans(timeline);
+        for (size_t k = 1; k < all.size(); ++k) {
+            const int cut = all[k].first;
+            const int first = std::max({all[k - 1].first, cut - o.cuts, frames.empty() ? 0 : frames.back() + 1});
+            for (int f = first; f < std::min(all[k].end, cut + o.cuts); ++f) frames.push_back(f);
+        }
     } else {
         int first = frameAt(o.from, o.fps, available);
         int end = o.to < 0.0 ? available : frameAt(o.to, o.fps, available);

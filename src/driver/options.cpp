@@ -45,7 +45,7 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
         const std::string& a = args[i];
         const bool takesValue = a == "--windowed" || a == "--fullscreen" || a == "--capture" || a == "--video" ||
                                 a == "--fps" || a == "--from" || a == "--to" || a == "--scene" || a == "--every" ||
-                                a == "--frames" || a == "--per-scene" || a == "--size";
+                                a == "--frames" || a == "--per-scene" || a == "--cuts" || a == "--size";
         if (takesValue && i + 1 >= args.size()) {
             error = a + " needs a value";
             return false;
@@ -108,9 +108,10 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
                 error = "--every: expected demo seconds above 0, not '" + value + "'";
                 return false;
             }
-        } else if (a == "--frames" || a == "--per-scene") {
+        } else if (a == "--frames" || a == "--per-scene" || a == "--cuts") {
             captureDetail = true;
-            if (!parseCount(value, a == "--frames" ? c.frames : c.perScene)) {
+            int& count = a == "--frames" ? c.frames : a == "--per-scene" ? c.perScene : c.cuts;
+            if (!parseCount(value, count)) {
                 error = a + ": expected a whole number of frames (1 or more), not '" + value + "'";
                 return false;
             }
@@ -145,16 +146,20 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
             error = "--to must lie after --from";
             return false;
         }
-        if (!c.scene.empty() && (range || c.perScene > 0)) {
-            error = "--scene chooses the range itself; it does not go with --from, --to or --per-scene";
+        if (!c.scene.empty() && (range || c.perScene > 0 || c.cuts > 0)) {
+            error = "--scene chooses the range itself; it does not go with --from, --to, --per-scene or --cuts";
             return false;
         }
-        if (c.perScene > 0 && (range || c.every > 0.0)) {
-            error = "--per-scene does not go with --from, --to or --every";
+        if ((c.perScene > 0 || c.cuts > 0) && (range || c.every > 0.0)) {
+            error = std::string(c.perScene > 0 ? "--per-scene" : "--cuts") + " does not go with --from, --to or --every";
             return false;
         }
-        if (!c.video.empty() && (c.every > 0.0 || c.perScene > 0)) {
-            error = "--video needs every frame of its range; --every and --per-scene go with --capture only";
+        if (c.perScene > 0 && c.cuts > 0) {
+            error = "--per-scene and --cuts each choose the frames; use one of them";
+            return false;
+        }
+        if (!c.video.empty() && (c.every > 0.0 || c.perScene > 0 || c.cuts > 0)) {
+            error = "--video needs every frame of its range; --every, --per-scene and --cuts go with --capture only";
             return false;
         }
         if (c.loadingFrames && c.directory.empty()) {
@@ -166,7 +171,7 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
         return true;
     }
     if (captureDetail) {
-        error = "--size, --fps, --from, --to, --scene, --every, --frames, --per-scene, --preroll and --loading-frames "
+        error = "--size, --fps, --from, --to, --scene, --every, --frames, --per-scene, --cuts, --preroll and --loading-frames "
                 "go with --capture DIR or --video FILE";
         return false;
     }
@@ -202,6 +207,8 @@ const char* usageText() {
            "                     stepped without drawing\n"
            "  --frames N         at most N frames\n"
            "  --per-scene N      N frames from the middle of every scene (for benchmarks)\n"
+           "  --cuts N           the last N frames before every cut between scenes and the\n"
+           "                     first N after it\n"
            "  --preroll          draw the frames that are not written too, from the start of\n"
            "                     the first written frame's scene: slower, but particle\n"
            "                     simulations then stand where they stand in the show\n"

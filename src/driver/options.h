@@ -6,7 +6,7 @@
 //   --msaa             with any of the above or below: 4 samples per pixel instead of 2
 //   --capture DIR      render the show offline into DIR/frame_000000.png, ...
 //   --video FILE       ... or into FILE (through ffmpeg, with the soundtrack)
-//   --fps N --from S --to S --scene NAME --every S --frames N --per-scene N --size WxH
+//   --fps N --from S --to S --scene NAME --every S --frames N --per-scene N --cuts N --size WxH
 //   --preroll --loading-frames   capture options (see usageText)
 //   --placeholders     every scene slot holds a placeholder scene (for tests)
 //   --help             print the usage

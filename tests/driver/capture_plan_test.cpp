@@ -112,6 +112,10 @@ TEST_F(CapturePlan, SelectFrames) {
     scene.scene = "Part_ParticleShadowBoat";
     CaptureOptions perScene = opts(0.0, -1.0);
     perScene.perScene = 2;
+    CaptureOptions cuts = opts(0.0, -1.0);
+    cuts.cuts = 2;
+    CaptureOptions wideCuts = opts(0.0, -1.0);
+    wideCuts.cuts = 100;
     const Case cases[] = {
         {"first second", opts(0.0, 1.0), {0, 1, 2, 3, 4, 5, 6, 7}, 8},
         {"from 0.5 to 1", opts(0.5, 1.0), {4, 5, 6, 7}, 4},
@@ -121,6 +125,9 @@ TEST_F(CapturePlan, SelectFrames) {
         {"to beyond the end", opts(0.0, 1000.0), {}, showFrames},
         {"a scene", scene, {9, 10, 11, 12, 13, 14, 15, 16, 17}, 9},
         {"per scene", perScene, {}, 20},
+        {"two frames either side of the nine cuts", cuts, {}, 36},
+        // Wider than the scenes: each frame once, in order.
+        {"cuts wider than the scenes", wideCuts, {}, showFrames},
         {"from beyond the end", opts(900.0, 1000.0), {}, 0},
         // Times whose frame numbers do not fit an int select as the end of the show would.
         {"from far beyond the show", opts(1e12, -1.0), {}, 0},
@@ -138,6 +145,10 @@ TEST_F(CapturePlan, SelectFrames) {
     EXPECT_EQ(f[0], 4);  // the middle of slot 8's frames 0-8
     EXPECT_EQ(f[1], 5);
     EXPECT_EQ(f[2], 13);  // the middle of slot 0's frames 9-17
+    const std::vector<int> c = select(cuts);
+    EXPECT_EQ(std::vector<int>(c.begin(), c.begin() + 4), (std::vector<int>{7, 8, 9, 10}));  // slot 8 -> slot 0
+    const std::vector<int> w = select(wideCuts);
+    for (size_t i = 0; i < w.size(); ++i) EXPECT_EQ(w[i], static_cast<int>(i));
 }
 
 }  // namespace
