@@ -1,5 +1,6 @@
 #include "gpu/image_texture.h"
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <opencv2/imgcodecs.hpp>
@@ -16,10 +17,18 @@ size_t paddedRowBytes(int32_t width) {
 }  // namespace image_texture
 
 void ImageTexture::loadImage(const std::string& path, bool swapRedBlue) {
-    // NOTE: checked first so that a missing file stays silent; OpenCV may warn on stderr.
-    if (!std::ifstream(path, std::ios::binary).is_open()) return;
+    // A picture that cannot be had leaves the texture as it was (the scene draws on with its
+    // old or empty pixels); the log names the file, since a texture gone black is hard to trace.
+    // NOTE: existence is checked first so that a missing file gets our line, not OpenCV's warning.
+    if (!std::ifstream(path, std::ios::binary).is_open()) {
+        std::printf("ImageTexture: cannot open %s (the texture keeps its pixels)\n", path.c_str());
+        return;
+    }
     cv::Mat image = cv::imread(path, cv::IMREAD_COLOR);
-    if (image.empty() || image.type() != CV_8UC3) return;
+    if (image.empty() || image.type() != CV_8UC3) {
+        std::printf("ImageTexture: %s is not a picture OpenCV can read (the texture keeps its pixels)\n", path.c_str());
+        return;
+    }
     if (swapRedBlue) cv::cvtColor(image, image, cv::COLOR_BGR2RGB);
 
     // OpenCV packs rows tightly; GL is told rows padded to 4 bytes, so pad them.

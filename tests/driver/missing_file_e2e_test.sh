@@ -18,8 +18,6 @@ trap 'rm -rf "$work"' EXIT
 # <mark> <file under the run tree> <the scene that reads it> [listed]
 # "listed": the scene finds the file by listing its folder, so without it the family is one
 # shorter and the scene carries on quietly (exit 0, no message) -- also a pass.
-# "silent": an image; a missing image leaves its texture empty without a word, as the image
-# loader promises (and its own tests hold), so exit 0 is the pass.
 # "played": read only when its frame plays, after the one captured frame; exit 0 is the pass
 # (the scene names it when it gets there).
 table='
@@ -30,35 +28,35 @@ table='
   newresources/agalma3.objb Part_ParticleShadow
   newresources/agalma3cut.objb Part_Fallers
   newresources/agalma3simple.objb Part_Fallers
-  newresources/bg03.jpg Part_Fallers silent
+  newresources/bg03.jpg Part_Fallers
   newresources/bird.objb Part_DEMOLidarTree
-  newresources/boattex.jpg Part_ParticleShadowBoat silent
+  newresources/boattex.jpg Part_ParticleShadowBoat
   newresources/buffalo.objb Part_ParticleShadowForest
   newresources/cupidhead.objb Part_Fallers
   newresources/eyes.objb Part_ParticleShadowBoat
   newresources/fallers.objb Part_Fallers
-  newresources/floralPost.png Part_DEMOLidarTree silent
+  newresources/floralPost.png Part_DEMOLidarTree
   newresources/gto.objb Part_ParticleShadowBoat
   newresources/headsgarbled.objb Part_ParticleShadowBoat
   newresources/island.objb Part_ParticleShadowBoat
   newresources/lidar4.objb Part_DEMOLidarTree
-  newresources/marble.jpg Part_ParticleShadowRainbow silent
-  newresources/moon.jpg Part_Fallers silent
+  newresources/marble.jpg Part_ParticleShadowRainbow
+  newresources/moon.jpg Part_Fallers
   newresources/peoplerow.objb Part_ParticleShadowBoat
   newresources/qrbplane.objb Part_DEMOLidarTree
   newresources/sceneboat.objb Part_ParticleShadowBoat
-* newresources/skybox.png Part_ParticleShadowRainbow silent
+* newresources/skybox.png Part_ParticleShadowRainbow
 * newresources/smalltown2.ascbbcomp Part_LidarAOStart
   newresources/standing.objb Part_DEMOLidarTree
   newresources/standing3.objb Part_ParticleShadowForest
-* newresources/theloader.jpg Part_ParticleShadowRainbow silent
+* newresources/theloader.jpg Part_ParticleShadowRainbow
 * newresources/try1.sav Part_LidarAOStart
   newresources/velluna.objb Part_KinectEffect
 * newresources/velocity.dat Part_ParticleShadowRainbow
 * newresources/voronoimap.bin Part_ParticleShadowRainbow
 * newresources/walkers2/mesh.0001.objb Part_ParticleShadowRainbow
-  newresources/wood1.jpg Part_ParticleShadowBoat silent
-  newresources/wood2.jpg Part_KinectEffect silent
+  newresources/wood1.jpg Part_ParticleShadowBoat
+  newresources/wood2.jpg Part_KinectEffect
   shaders/DEMOLidarTree/f_Material1.cpp Part_DEMOLidarTree
   shaders/DEMOLidarTree/f_Material1Agalma.cpp Part_DEMOLidarTree
   shaders/DEMOLidarTree/f_Material1City.cpp Part_DEMOLidarTree
@@ -228,8 +226,6 @@ while read -r mark file scene how; do
         outcome="hang (timeout)"; fail "$file: $outcome"; tail -5 "$work/log"
     elif [[ $rc -gt 128 ]]; then
         outcome="signal $((rc - 128))"; fail "$file: $outcome"; tail -15 "$work/log"
-    elif [[ ${how:-} == silent && $rc -eq 0 ]] && ! grep -q -F "$name" "$work/log"; then
-        outcome="carries on with an empty texture (images load silently)"
     elif [[ ${how:-} == played && $rc -eq 0 ]] && ! grep -q -F "$name" "$work/log"; then
         outcome="carries on (not read in the first frame)"
     elif [[ ${how:-} == listed && $rc -eq 0 ]] && ! grep -q -F "$name" "$work/log"; then
