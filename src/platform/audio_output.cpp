@@ -25,8 +25,11 @@ struct Sample {
 
 // Samples are created on one thread (the main thread at start) and never destroyed; the
 // callback walks the table, so it is fixed-size and filled before a sample can play.
+// NOTE: plain pointers on purpose. The device is never closed, so SDL's audio thread may
+// still be mixing while the process exits; owning pointers here would free the samples in
+// the static destructors under the running callback.
 constexpr int kMaxSamples = 16;
-std::unique_ptr<Sample> samples[kMaxSamples];
+Sample* samples[kMaxSamples] = {};
 std::atomic<int> sampleCount{0};
 
 std::mutex openMutex;
@@ -44,7 +47,7 @@ T fail(int code, T result) {
 Sample* lookup(uint32_t handle) {
     const int count = sampleCount.load(std::memory_order_acquire);
     if (handle == 0 || handle > static_cast<uint32_t>(count)) return nullptr;
-    return samples[handle - 1].get();
+    return samples[handle - 1];
 }
 
 // SDL's audio thread: mixes every playing sample into the stream and counts its position.
@@ -119,13 +122,13 @@ uint32_t sampleLoad(const std::string& path) {
     if (device == 0) return fail(kNoInit, uint32_t{0});
     const int count = sampleCount.load(std::memory_order_relaxed);
     if (count >= kMaxSamples) return fail(kBadHandle, uint32_t{0});
-    auto s = std::make_unique<Sample>();
+    auto s = std::make_unique<Sample>();  // handed to the table below, never freed
     std::string error;
     if (!decodeMp3(path, outputRate, s->pcm, error)) {
         std::printf("%s\n", error.c_str());
         return fail(kNoFile, uint32_t{0});
     }
-    samples[count] = std::move(s);
+    samples[count] = s.release();
     sampleCount.store(count + 1, std::memory_order_release);
     return fail(kOk, static_cast<uint32_t>(count + 1));
 }
