@@ -23,7 +23,9 @@ struct ColouredVertex {
 // Makes `program` current with "MV" = mv and "Local" = local (the identity when null).
 void beginFixedLayer(ShaderProgram& program, const float* mv, const float* local);
 
-// The vertices as one batch of `mode` (GL_POINTS, GL_LINES, GL_QUADS, ...).
+// The vertices as one batch of `mode` (GL_POINTS, GL_LINES, GL_QUADS, ...), fed from a
+// stream buffer as position and colour arrays. The vertex array and array buffer bindings are
+// left as found, and the current colour is the last vertex's, as after glBegin/glEnd.
 void drawColouredVertices(GLenum mode, const ColouredVertex* vertices, int count);
 
 // A quad over the whole view at the near end of the depth range, in clip space (draw it with
