@@ -1,6 +1,7 @@
 #include "scenes/depth/depth_frame.h"
 
 #include <fstream>
+#include <opencv2/core.hpp>
 #include <opencv2/imgcodecs.hpp>
 
 namespace depth_frame {
@@ -11,7 +12,12 @@ namespace {
 // that a missing file stays quiet (OpenCV would warn on stderr).
 cv::Mat loadColour(const std::string& path) {
     if (!std::ifstream(path, std::ios::binary).is_open()) return cv::Mat();
-    cv::Mat image = cv::imread(path, cv::IMREAD_COLOR);
+    cv::Mat image;
+    try {
+        image = cv::imread(path, cv::IMREAD_COLOR);
+    } catch (const cv::Exception&) {  // some broken TIFFs make the decoder throw, not fail
+        return cv::Mat();
+    }
     if (image.empty() || image.type() != CV_8UC3) return cv::Mat();
     return image;
 }
