@@ -1,10 +1,12 @@
 // Decoding a recording frame: a 3 x 2 pair of TIFF files written here, the byte formulas,
 // the vertical flip, the extremes, and the faults (a missing signal, a frame of another
-// size, a missing depth file).
+// size, a missing depth file, a file the decoder throws on).
 #include "scenes/depth/depth_frame.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <opencv2/imgcodecs.hpp>
 #include <string>
 #include <vector>
@@ -44,6 +46,35 @@ const std::vector<Px> kSignal = {
     {0, 255, 7}, {128, 128, 7}, {255, 0, 7},    // (-1, 0.9921875), (0, 0), (0.9921875, -1)
     {64, 192, 7}, {129, 127, 7}, {128, 0, 7},
 };
+
+// A 122-byte uncompressed RGB TIFF whose header claims 65536 x 65536 pixels and holds none.
+// OpenCV's decoder throws on it (the image is over its pixel limit) instead of returning an
+// empty image; the depth-frame fuzz target found two such files.
+void writeOversizedTiff(const std::string& path) {
+    std::vector<uint8_t> bytes = {'I', 'I', 42, 0, 8, 0, 0, 0};
+    auto put = [&bytes](uint32_t value, int count) {
+        for (int i = 0; i < count; ++i) bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    };
+    struct Entry {
+        uint16_t tag, type;  // type 3: SHORT, 4: LONG
+        uint32_t value;
+    } const entries[] = {
+        {256, 4, 65536}, {257, 4, 65536}, {258, 3, 8}, {259, 3, 1},      {262, 3, 2},
+        {273, 4, 8},     {277, 3, 3},     {278, 4, 1}, {279, 4, 196608},
+    };
+    put(9, 2);
+    for (const Entry& e : entries) {
+        put(e.tag, 2);
+        put(e.type, 2);
+        put(1, 4);
+        put(e.value, 4);  // a SHORT sits in the first two bytes of the field
+    }
+    put(0, 4);
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
+    std::fclose(f);
+}
 
 }  // namespace
 
@@ -85,6 +116,7 @@ TEST(DepthFrame, Faults) {
     ASSERT_NE(junk, nullptr);
     std::fputs("not an image", junk);
     std::fclose(junk);
+    writeOversizedTiff(temp.file("huge.tiff"));
 
     struct Case {
         const char* name;
@@ -98,6 +130,8 @@ TEST(DepthFrame, Faults) {
         {"depth of another size", temp.file("wide.tiff"), temp.file("Dv.tiff"), FrameStatus::SizeMismatch, false},
         {"missing depth", temp.file("none.tiff"), temp.file("Dv.tiff"), FrameStatus::DepthMissing, false},
         {"unreadable depth", temp.file("junk.tiff"), temp.file("Dv.tiff"), FrameStatus::DepthMissing, false},
+        {"signal the decoder throws on", temp.file("D.tiff"), temp.file("huge.tiff"), FrameStatus::SignalMissing, true},
+        {"depth the decoder throws on", temp.file("huge.tiff"), temp.file("Dv.tiff"), FrameStatus::DepthMissing, false},
     };
     for (const Case& c : cases) {
         std::vector<float> texels(3 * 2 * 3, -7.0f);
@@ -123,6 +157,10 @@ TEST(DepthFrame, FrameSize) {
     EXPECT_EQ(w, 4);
     EXPECT_EQ(h, 2);
     EXPECT_FALSE(depth_frame::readFrameSize(temp.file("none.tiff"), w, h));
+    EXPECT_EQ(w, 0);
+    EXPECT_EQ(h, 0);
+    writeOversizedTiff(temp.file("huge.tiff"));
+    EXPECT_FALSE(depth_frame::readFrameSize(temp.file("huge.tiff"), w, h));
     EXPECT_EQ(w, 0);
     EXPECT_EQ(h, 0);
 }
