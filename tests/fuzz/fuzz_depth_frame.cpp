@@ -9,6 +9,27 @@
 #include "fuzz/fuzz_file.h"
 #include "scenes/depth/depth_frame.h"
 
+namespace {
+
+// The checks below walk every texel; kept out of the coverage counters, which would otherwise
+// spend a tenth of the run on these loops' comparisons and learn nothing from them.
+__attribute__((no_sanitize("coverage"))) bool texelsInRange(const std::vector<float>& texels) {
+    for (size_t i = 0; i < texels.size(); i += 3) {
+        if (texels[i] < -1.0f || texels[i] > 1.0f || texels[i + 1] < -1.0f || texels[i + 1] > 1.0f ||
+            texels[i + 2] < 0.0f || texels[i + 2] >= 256.0f)
+            return false;
+    }
+    return true;
+}
+
+__attribute__((no_sanitize("coverage"))) bool untouched(const std::vector<float>& texels) {
+    for (float v : texels)
+        if (v != -7.0f) return false;
+    return true;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2 || size > 256 * 1024) return 0;
     static fuzzfile::Scratch depthFile("depth.tif");
@@ -38,17 +59,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (status != depth_frame::FrameStatus::Decoded && status != depth_frame::FrameStatus::SignalMissing)
         std::abort();
     // Every texel written, each in its range.
-    for (size_t i = 0; i < texels.size(); i += 3) {
-        if (texels[i] < -1.0f || texels[i] > 1.0f || texels[i + 1] < -1.0f || texels[i + 1] > 1.0f ||
-            texels[i + 2] < 0.0f || texels[i + 2] >= 256.0f)
-            std::abort();
-    }
+    if (!texelsInRange(texels)) std::abort();
     // A frame of another size is refused without a write.
     other.assign(size_t(width + 1) * size_t(height) * 3, -7.0f);
     if (depth_frame::readDepthFrame(depthPath, signalPath, width + 1, height, other.data()) !=
         depth_frame::FrameStatus::SizeMismatch)
         std::abort();
-    for (float v : other)
-        if (v != -7.0f) std::abort();
+    if (!untouched(other)) std::abort();
     return 0;
 }
