@@ -11,8 +11,13 @@
 
 namespace {
 
-// The checks below walk every texel; kept out of the coverage counters, which would otherwise
-// spend a tenth of the run on these loops' comparisons and learn nothing from them.
+// The helpers below walk every texel; kept out of the coverage counters, which would otherwise
+// spend a quarter of the run on these loops' comparisons and learn nothing from them.
+__attribute__((no_sanitize("coverage"))) void fill(std::vector<float>& texels, size_t count) {
+    texels.resize(count);
+    for (size_t i = 0; i < count; ++i) texels[i] = -7.0f;
+}
+
 __attribute__((no_sanitize("coverage"))) bool texelsInRange(const std::vector<float>& texels) {
     for (size_t i = 0; i < texels.size(); i += 3) {
         if (texels[i] < -1.0f || texels[i] > 1.0f || texels[i + 1] < -1.0f || texels[i + 1] > 1.0f ||
@@ -53,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size_t(width) * size_t(height) > (size_t(1) << 22)) return 0;
     // Kept between inputs: a fresh 48 MB array per input spends the run in the kernel.
     static std::vector<float> texels, other;
-    texels.assign(size_t(width) * size_t(height) * 3, -7.0f);
+    fill(texels, size_t(width) * size_t(height) * 3);
     depth_frame::FrameStatus status =
         depth_frame::readDepthFrame(depthPath, signalPath, width, height, texels.data());
     if (status != depth_frame::FrameStatus::Decoded && status != depth_frame::FrameStatus::SignalMissing)
@@ -61,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Every texel written, each in its range.
     if (!texelsInRange(texels)) std::abort();
     // A frame of another size is refused without a write.
-    other.assign(size_t(width + 1) * size_t(height) * 3, -7.0f);
+    fill(other, size_t(width + 1) * size_t(height) * 3);
     if (depth_frame::readDepthFrame(depthPath, signalPath, width + 1, height, other.data()) !=
         depth_frame::FrameStatus::SizeMismatch)
         std::abort();
