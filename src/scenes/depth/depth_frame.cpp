@@ -10,8 +10,17 @@ namespace {
 
 // A readable three-channel 8-bit image, or an empty one. The existence check comes first so
 // that a missing file stays quiet (OpenCV would warn on stderr).
+//
+// A Radiance picture ("#?" signature) is refused before OpenCV sees it: its decoder keeps the
+// file open when the header is bad or too large, one descriptor per read, and the scene reads
+// every frame again each time it plays. A recording's frames are 8-bit images anyway.
 cv::Mat loadColour(const std::string& path) {
-    if (!std::ifstream(path, std::ios::binary).is_open()) return cv::Mat();
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open()) return cv::Mat();
+    char signature[2] = {0, 0};
+    file.read(signature, 2);
+    if (signature[0] == '#' && signature[1] == '?') return cv::Mat();
+    file.close();
     cv::Mat image;
     try {
         image = cv::imread(path, cv::IMREAD_COLOR);

@@ -1,12 +1,13 @@
 // Decoding a recording frame: a 3 x 2 pair of TIFF files written here, the byte formulas,
 // the vertical flip, the extremes, and the faults (a missing signal, a frame of another
-// size, a missing depth file, a file the decoder throws on).
+// size, a missing depth file, a file the decoder throws on, files that would stay open).
 #include "scenes/depth/depth_frame.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <opencv2/imgcodecs.hpp>
 #include <string>
 #include <vector>
@@ -76,6 +77,23 @@ void writeOversizedTiff(const std::string& path) {
     std::fclose(f);
 }
 
+void writeText(const std::string& path, const char* text) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs(text, f);
+    std::fclose(f);
+}
+
+// Descriptors this process holds open.
+int openDescriptors() {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        (void)entry;
+        ++count;
+    }
+    return count;
+}
+
 }  // namespace
 
 TEST(DepthFrame, DecodesBytesAndFlipsRows) {
@@ -117,6 +135,7 @@ TEST(DepthFrame, Faults) {
     std::fputs("not an image", junk);
     std::fclose(junk);
     writeOversizedTiff(temp.file("huge.tiff"));
+    writeText(temp.file("radiance.tiff"), "#?RADIANCE\nnonsense\n");
 
     struct Case {
         const char* name;
@@ -132,6 +151,8 @@ TEST(DepthFrame, Faults) {
         {"unreadable depth", temp.file("junk.tiff"), temp.file("Dv.tiff"), FrameStatus::DepthMissing, false},
         {"signal the decoder throws on", temp.file("D.tiff"), temp.file("huge.tiff"), FrameStatus::SignalMissing, true},
         {"depth the decoder throws on", temp.file("huge.tiff"), temp.file("Dv.tiff"), FrameStatus::DepthMissing, false},
+        {"Radiance signal", temp.file("D.tiff"), temp.file("radiance.tiff"), FrameStatus::SignalMissing, true},
+        {"Radiance depth", temp.file("radiance.tiff"), temp.file("Dv.tiff"), FrameStatus::DepthMissing, false},
     };
     for (const Case& c : cases) {
         std::vector<float> texels(3 * 2 * 3, -7.0f);
@@ -163,4 +184,28 @@ TEST(DepthFrame, FrameSize) {
     EXPECT_FALSE(depth_frame::readFrameSize(temp.file("huge.tiff"), w, h));
     EXPECT_EQ(w, 0);
     EXPECT_EQ(h, 0);
+}
+
+// OpenCV's Radiance decoder leaves the file open when the header is bad; the scene reads a
+// frame again each time it plays, so a broken frame must not cost a descriptor per read.
+TEST(DepthFrame, BrokenFramesLeaveNoFileOpen) {
+    testsupport::TempDir temp;
+    writePair(temp.file("D.tiff"), 3, 2, kDepth);
+    writeText(temp.file("bad-header.tiff"), "#?RADIANCE\nnonsense\n");
+    writeText(temp.file("too-large.tiff"), "#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 70000 +X 70000\n");
+    writeOversizedTiff(temp.file("huge.tiff"));
+    writeText(temp.file("junk.tiff"), "not an image");
+    for (const char* name : {"bad-header.tiff", "too-large.tiff", "huge.tiff", "junk.tiff"}) {
+        const int before = openDescriptors();
+        std::vector<float> texels(3 * 2 * 3);
+        int w = 0, h = 0;
+        for (int i = 0; i < 20; ++i) {
+            EXPECT_FALSE(depth_frame::readFrameSize(temp.file(name), w, h)) << name;
+            EXPECT_EQ(depth_frame::readDepthFrame(temp.file(name), temp.file(name), 3, 2, texels.data()),
+                      FrameStatus::DepthMissing) << name;
+            EXPECT_EQ(depth_frame::readDepthFrame(temp.file("D.tiff"), temp.file(name), 3, 2, texels.data()),
+                      FrameStatus::SignalMissing) << name;
+        }
+        EXPECT_EQ(openDescriptors(), before) << name;
+    }
 }
