@@ -130,10 +130,7 @@ TEST(DepthFrame, Faults) {
     writePair(temp.file("D.tiff"), 3, 2, kDepth);
     writePair(temp.file("Dv.tiff"), 3, 2, kSignal);
     writePair(temp.file("wide.tiff"), 4, 2, std::vector<Px>(8, Px{1, 2, 3}));
-    std::FILE* junk = std::fopen(temp.file("junk.tiff").c_str(), "wb");
-    ASSERT_NE(junk, nullptr);
-    std::fputs("not an image", junk);
-    std::fclose(junk);
+    writeText(temp.file("junk.tiff"), "not an image");
     writeOversizedTiff(temp.file("huge.tiff"));
     writeText(temp.file("radiance.tiff"), "#?RADIANCE\nnonsense\n");
 
