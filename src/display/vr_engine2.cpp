@@ -192,10 +192,12 @@ void VREngine2::createTargets() {
         RenderTarget* target;
         GLuint w, h;
     };
-    const Plan plans[6] = {{&eyeTarget[0], w, h},          {&eyeTarget[1], w, h},
-                           {&wideTarget[0], wideW, wideH}, {&wideTarget[1], wideW, wideH},
-                           {&extraTarget, w, h},           {&quarterTarget, render_target::quarterExtent(w),
-                                                            render_target::quarterExtent(h)}};
+    // NOTE: only the left eye, the first wide and the quarter target are ever drawn into; the
+    // right eye, the second wide and the extra target would be about 200 MB at 1280 x 720 that
+    // nothing reads, so they are not made (their names stay 0).
+    const Plan plans[3] = {{&eyeTarget[0], w, h},
+                           {&wideTarget[0], wideW, wideH},
+                           {&quarterTarget, render_target::quarterExtent(w), render_target::quarterExtent(h)}};
     for (const Plan& plan : plans) {
         plan.target->create(plan.w, plan.h, sampleCount);
         // NOTE: an incomplete target is left as it is; it simply draws nothing useful.

@@ -66,18 +66,23 @@ public:
     bool vsync = false;
     bool initialised = false;
     bool quitRequested = false;
+    bool wideTargetCleared = false;
 
     Mat4 headPose;          // H
     Mat4 eyeMatrix[2];      // E, eye to head
     Mat4 projection[2];     // P
 
-    RenderTarget eyeTarget[2];    // render size; [0] is the one the show draws and presents
-    RenderTarget wideTarget[2];   // 1.5 x render size; scenes use [0]
-    RenderTarget extraTarget;     // render size; unused
+    RenderTarget eyeTarget[2];    // render size; [0] is the one the show draws and presents; [1] never made
+    RenderTarget wideTarget[2];   // 1.5 x render size; scenes use [0]; [1] never made
+    RenderTarget extraTarget;     // never made (nothing draws into it)
     RenderTarget quarterTarget;   // render size / 4
 
-    // The eye target of view `eye` (any index other than 1 is the left eye).
+    // The eye target of view `eye`: the left eye's for every view (the right eye's is not made).
     RenderTarget& eyeTargetFor(int eye);
+    // The wide target cleared and resolved, as the particle scenes want it before their pass
+    // (its depth is their light's depth map). Nothing draws into it, so only the first call
+    // does the work; later calls find it as the first one left it.
+    void clearWideTarget();
 
 private:
     void createTargets();

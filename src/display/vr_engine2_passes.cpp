@@ -22,8 +22,11 @@ void bindWindowFramebuffer() {
 
 }  // namespace
 
-// NOTE: only view 1 has a target of its own; every other index draws the left eye.
-RenderTarget& VREngine2::eyeTargetFor(int eye) { return eye == 1 ? eyeTarget[1] : eyeTarget[0]; }
+// NOTE: the show draws view 0 only, and the right eye's target is never made; a view 1 that
+// still came would draw the left eye rather than into framebuffer 0.
+RenderTarget& VREngine2::eyeTargetFor(int eye) {
+    return eye == 1 && eyeTarget[1].drawFramebuffer != 0 ? eyeTarget[1] : eyeTarget[0];
+}
 
 void VREngine2::beginEyePass(int eye) {
     RenderTarget& target = eyeTargetFor(eye);
@@ -64,6 +67,13 @@ RenderTarget& VREngine2::beginWidePass() {
 void VREngine2::resolveWidePass() {
     wideTarget[0].resolve(1, true);
     bindWindowFramebuffer();
+}
+
+void VREngine2::clearWideTarget() {
+    if (wideTargetCleared) return;
+    beginWidePass();
+    resolveWidePass();
+    wideTargetCleared = true;
 }
 
 RenderTarget& VREngine2::beginQuarterPass() {

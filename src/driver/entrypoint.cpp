@@ -70,7 +70,7 @@ bool Entrypoint::loadShow() {
     engine->display = &display;
     loadSharedFirst();
     for (int slot = 0; slot < scene_table::kSlots; ++slot) engine->scenes[slot]->engine = engine;
-    scene_table::loadAll(engine->scenes);
+    scene_table::loadAll(engine->scenes, capture.enabled);  // capture prints each step's time
     loadSharedSecond();
     loaded = true;
     frameTimer();  // the first step measures from the end of loading

@@ -1,8 +1,14 @@
 #include "driver/scene_table.h"
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
 
 #include "driver/part.h"
+#include "gpu/texture_object.h"
 
 namespace scene_table {
 
@@ -42,31 +48,65 @@ int activeSlot(Part* const scenes[]) {
     return -1;
 }
 
-void loadAll(Part* const scenes[]) {
-    // Boat, skull and rainbow keep their workers scattering while later scenes load, so the
-    // stages interleave.
-    scenes[0]->load();
-    scenes[1]->load();
-    scenes[2]->load();
-    scenes[0]->finishLoad();
-    scenes[1]->finishLoad();
-    scenes[3]->load();
-    scenes[2]->finishLoad();
-    scenes[3]->finishLoad();
-    scenes[5]->load();
-    scenes[5]->finishLoad();
-    scenes[8]->load();
-    scenes[8]->finishLoad();
-    for (int i = 0; i < 3; ++i) std::printf("********************************************************\n");
+namespace {
+
+struct LoadStep {
+    char stage;  // 'L' load, 'F' finishLoad
+    int slot;
+};
+
+// The show's fixed order. Boat, skull and rainbow keep their workers scattering while later
+// scenes load, so the stages interleave.
+const LoadStep kLoadOrder[] = {{'L', 0}, {'L', 1}, {'L', 2}, {'F', 0}, {'F', 1}, {'L', 3}, {'F', 2},
+                               {'F', 3}, {'L', 5}, {'F', 5}, {'L', 8}, {'F', 8}, {'L', 6}, {'F', 6},
+                               {'L', 7}, {'F', 7}, {'L', 4}, {'F', 4}, {'L', 9}, {'F', 9}};
+// The asterisks come after this many steps.
+constexpr int kStepsBeforeAsterisks = 12;
+
+double residentMiB(const char* field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const size_t n = std::strlen(field);
+    while (std::getline(status, line)) {
+        if (line.compare(0, n, field) == 0) return std::atof(line.c_str() + n) / 1024.0;
+    }
+    return 0.0;
+}
+
+}  // namespace
+
+void loadAll(Part* const scenes[], bool timeSteps) {
+    bool pending[kSlots] = {};
+    int step = 0;
+    for (const LoadStep& s : kLoadOrder) {
+        if (step++ == kStepsBeforeAsterisks) {
+            for (int i = 0; i < 3; ++i) std::printf("********************************************************\n");
+            std::fflush(stdout);
+        }
+        const auto start = std::chrono::steady_clock::now();
+        if (s.stage == 'L') {
+            scenes[s.slot]->load();
+            pending[s.slot] = true;
+        } else {
+            scenes[s.slot]->finishLoad();
+            pending[s.slot] = false;
+        }
+        if (timeSteps) {
+            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            std::printf("load: %c%d %s %.2f s, resident %.0f MiB (peak %.0f MiB)\n", s.stage, s.slot,
+                        className(s.slot), seconds, residentMiB("VmRSS:"), residentMiB("VmHWM:"));
+        }
+        // Once no scene is between its load and its finishLoad, every sample set should have
+        // been uploaded, and its CPU arrays freed.
+        bool quiet = s.stage == 'F';
+        for (bool p : pending) quiet = quiet && !p;
+        const int64_t held = TextureObject::heldArrayBytes();
+        if (quiet && held > 0) {
+            std::printf("load: %lld bytes of sample arrays are still held after %s's finishLoad\n",
+                        static_cast<long long>(held), className(s.slot));
+        }
+    }
     std::fflush(stdout);
-    scenes[6]->load();
-    scenes[6]->finishLoad();
-    scenes[7]->load();
-    scenes[7]->finishLoad();
-    scenes[4]->load();
-    scenes[4]->finishLoad();
-    scenes[9]->load();
-    scenes[9]->finishLoad();
 }
 
 }  // namespace scene_table

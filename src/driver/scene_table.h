@@ -27,6 +27,11 @@ int activeSlot(Part* const scenes[]);
 // Calls load and finishLoad on slots 0-9 in the show's fixed order, with three lines of 56
 // asterisks on standard output between the first and the second half:
 // L0 L1 L2 F0 F1 L3 F2 F3 L5 F5 L8 F8 *** L6 F6 L7 F7 L4 F4 L9 F9.
-void loadAll(Part* const scenes[]);
+// Whenever no scene is between its load and its finishLoad, the sample arrays of every
+// TextureObject should have been freed by their uploads; if some are still held, it prints
+// "load: <n> bytes of sample arrays are still held after <scene>'s finishLoad".
+// With timeSteps, each step prints "load: <L|F><slot> <scene> <s> s, resident <MiB> MiB
+// (peak <MiB> MiB)" (capture mode's figures).
+void loadAll(Part* const scenes[], bool timeSteps = false);
 
 }  // namespace scene_table

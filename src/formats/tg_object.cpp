@@ -67,6 +67,9 @@ void TGObject::takeParts(std::vector<MeshPart>& source) {
         static_cast<MeshPart&>(part) = std::move(source[static_cast<size_t>(p)]);
         allocatePart(p, part.numVertices(), part.numIndices());
         uploadPart(p);
+        // NOTE: once the GL buffers hold the part, drawing never reads the arrays again; a
+        // mesh loaded for its points (keepArrays) or without a context keeps them.
+        if (part.vertexArray != 0 && !keepArrays) static_cast<MeshPart&>(part) = MeshPart();
     }
 }
 

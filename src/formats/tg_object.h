@@ -15,7 +15,8 @@
 // times.
 //
 // A load on a thread without a current GL context (the scatter workers) fills the CPU arrays
-// only and makes no GL call; such a mesh is not drawable.
+// only and makes no GL call; such a mesh is not drawable. A load with a context uploads the
+// parts and frees their CPU arrays (vertexCount and indexCount stay), unless keepArrays is set.
 // Bad files (missing, more than 200 or fewer than 0 parts, counts running past the end,
 // indices past their vertices) print one message naming the file and leave the mesh empty.
 #include <cstdint>
@@ -45,6 +46,7 @@ public:
     TVector boxMax{-100000.0f, -100000.0f, -100000.0f};
     TVector boxMid{0.0f, 0.0f, 0.0f};
     bool loaded = false;
+    bool keepArrays = false;  // keep the CPU arrays after a GL upload (users of the triangles)
 
     // Loads the ".objb" at path, positions multiplied by scale; see the notes above.
     // Returns false (after printing why) when the mesh is left empty.

@@ -50,8 +50,11 @@ void ComputeParticleSystem::create(const std::string& path) {
 
     glActiveTexture(GL_TEXTURE8);
     createImage(image0, 0, width, height);
+    // NOTE: no compute shader declares an image on unit 1, so its image is never made (at
+    // 2560 x 2560 it would be 100 MB that nothing reads); image1 stays 0 and unit 1 empty.
     glActiveTexture(GL_TEXTURE9);
-    createImage(image1, 1, width, height);
+    image1 = 0;
+    glBindImageTexture(1, 0, 0, GL_FALSE, 0, GL_WRITE_ONLY, GL_RGBA32F);
     createImage(image2, 2, width, height);
 }
 
@@ -75,7 +78,7 @@ void ComputeParticleSystem::bindForStep(float time, float deltaTime) {
     glActiveTexture(GL_TEXTURE8);
     bindImage(image0, 0);
     glActiveTexture(GL_TEXTURE9);
-    bindImage(image1, 1);
+    bindImage(image1, 1);  // image1 is 0: unit 1 stays empty
     bindImage(image2, 2);
 }
 

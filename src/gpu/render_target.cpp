@@ -79,6 +79,17 @@ void createTarget(RenderTarget& t, GLuint w, GLuint h, GLint samples, const Colo
 
 void RenderTarget::create(GLuint w, GLuint h, GLint samples) { createTarget(*this, w, h, samples, kByteColour); }
 
+void RenderTarget::destroy() {
+    glDeleteFramebuffers(1, &drawFramebuffer);
+    glDeleteFramebuffers(1, &resolveFramebuffer);
+    glDeleteRenderbuffers(3, colourBuffer);
+    glDeleteRenderbuffers(1, &depthBuffer);
+    glDeleteTextures(3, colourTexture);
+    glDeleteTextures(1, &spareTexture);
+    glDeleteTextures(1, &depthTexture);
+    *this = RenderTarget();
+}
+
 void RenderTarget::createFloat(GLuint w, GLuint h, GLint samples) {
     createTarget(*this, w, h, samples, kFloatColour);
 }

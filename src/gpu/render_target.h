@@ -4,7 +4,7 @@
 // shaders read. A fourth colour texture (`spareTexture`) receives the post-processing passes.
 //
 //   RenderTarget t;
-//   t.create(w, h, samples);       // render thread; never deleted
+//   t.create(w, h, samples);       // render thread; the display's targets are never deleted
 //   t.bindForDrawing(3);           // draw up to three colour outputs and depth
 //   ...
 //   t.resolve(3, true);            // colourTexture[0..2] and depthTexture hold the result
@@ -30,6 +30,9 @@ struct RenderTarget {
     void create(GLuint w, GLuint h, GLint samples);
     // Float colour (GL_RGBA32F).
     void createFloat(GLuint w, GLuint h, GLint samples);
+    // Deletes every GL object of the target and zeroes it (a one-off target, such as a bake's,
+    // once it is done). Render thread; deleting names that are 0 is harmless.
+    void destroy();
     // Puts colour textures 0-2 and the depth texture back on the resolve framebuffer.
     void attachResolveTextures();
     // Attaches `texture` to colour attachment `index` (clamped to 0..2) of the resolve framebuffer.

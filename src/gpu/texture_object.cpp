@@ -6,6 +6,26 @@
 
 #include "gpu/texture_scatter.h"
 
+namespace {
+
+std::atomic<int64_t> g_heldArrayBytes{0};
+
+}  // namespace
+
+TextureObject::~TextureObject() { g_heldArrayBytes.fetch_sub(countedBytes_, std::memory_order_relaxed); }
+
+int64_t TextureObject::heldArrayBytes() { return g_heldArrayBytes.load(std::memory_order_relaxed); }
+
+int64_t TextureObject::arrayBytes() const {
+    return static_cast<int64_t>((positions.capacity() + colours.capacity() + normals.capacity()) * sizeof(float));
+}
+
+void TextureObject::account() {
+    const int64_t now = arrayBytes();
+    g_heldArrayBytes.fetch_add(now - countedBytes_, std::memory_order_relaxed);
+    countedBytes_ = now;
+}
+
 void TextureObject::allocateArrays(int w, int h) {
     width = w;
     height = h;
@@ -14,6 +34,21 @@ void TextureObject::allocateArrays(int w, int h) {
     colours.assign(4 * texels, 0.0f);
     normals.assign(3 * texels, 0.0f);
     randomState = 4134;
+    account();
+}
+
+void TextureObject::releaseArrays() {
+    std::vector<float>().swap(positions);
+    std::vector<float>().swap(colours);
+    std::vector<float>().swap(normals);
+    account();
+}
+
+void TextureObject::swapArrays(SampleArrays& other) {
+    positions.swap(other.positions);
+    colours.swap(other.colours);
+    normals.swap(other.normals);
+    account();
 }
 
 void TextureObject::createTextures() {
@@ -49,6 +84,7 @@ void TextureObject::loadMesh(const std::string& meshPath, float densityX, float 
                              const TVector& boxMin, const TVector& boxMax, float fixedPoints) {
     pointsPerTriangle = fixedPoints;
     path = meshPath;
+    mesh.keepArrays = true;  // the scatter reads the triangles, even on a thread with a context
     mesh.loadObjb(meshPath, loadScale, skipCache);
     scatter(densityX, densityY, boxMin, boxMax);
     // NOTE: the points are made; the triangles are never read again. A scene holds dozens of
@@ -68,6 +104,12 @@ void TextureObject::scatter(float densityX, float densityY, const TVector& boxMi
 }
 
 void TextureObject::upload() {
+    // NOTE: a set of no size uploads nothing, and its arrays (empty) are freed all the same.
+    uploadArrays();
+    releaseArrays();
+}
+
+void TextureObject::uploadArrays() {
     if (width <= 0 || height <= 0) return;
     const size_t texels = size_t(width) * size_t(height);
     auto put = [this](GLuint name, GLint internalFormat, GLenum format, const std::vector<float>& data,
@@ -82,7 +124,4 @@ void TextureObject::upload() {
     put(colourTexture, GL_RGBA, GL_RGBA, colours, 4 * texels);
     put(normalTexture, GL_RGB, GL_RGB, normals, 3 * texels);
     glBindTexture(GL_TEXTURE_2D, 0);
-    std::vector<float>().swap(positions);
-    std::vector<float>().swap(colours);
-    std::vector<float>().swap(normals);
 }

@@ -12,7 +12,18 @@
 //   t.upload();                                              // render thread; frees the arrays
 //
 // allocate() = allocateArrays() (CPU) + createTextures() (GL); the CPU half alone lets tests
-// and tools scatter without a context.
+// and tools scatter without a context. A scene that loads many sets in batches makes the
+// textures first and the arrays per batch, reusing one set of storage per worker:
+//
+//   SampleArrays spare;                                      // per worker, lives across batches
+//   t.width = t.height = 1000; t.createTextures();           // up front
+//   t.swapArrays(spare); t.allocateArrays(1000, 1000);       // per batch: storage reused
+//   ... scatter, join ...
+//   t.uploadArrays(); t.swapArrays(spare);                   // the storage goes back to spare
+//
+// heldArrayBytes() counts the array storage that TextureObjects hold, process-wide, so the
+// loader can tell a scene that keeps its arrays after its load is over.
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,8 +31,20 @@
 #include "common/tvector.h"
 #include "formats/tg_object.h"
 
+// The three CPU arrays of a sample set, apart from any TextureObject (storage to reuse).
+struct SampleArrays {
+    std::vector<float> positions;
+    std::vector<float> colours;
+    std::vector<float> normals;
+};
+
 class TextureObject {
 public:
+    TextureObject() = default;
+    TextureObject(const TextureObject&) = delete;
+    TextureObject& operator=(const TextureObject&) = delete;
+    ~TextureObject();
+
     uint32_t positionTexture = 0xFFFFFFFFu;
     uint32_t colourTexture = 0xFFFFFFFFu;
     uint32_t normalTexture = 0;
@@ -40,8 +63,8 @@ public:
 
     // Render thread: allocateArrays, then the three textures (no data yet).
     void allocate(int width, int height);
-    // The CPU half: records the size, allocates the arrays (zeroed) and sets the random state
-    // to 4134.
+    // The CPU half: records the size, allocates the arrays (zeroed; storage already held is
+    // reused) and sets the random state to 4134.
     void allocateArrays(int width, int height);
     void createTextures();
 
@@ -58,4 +81,19 @@ public:
 
     // Render thread: uploads the three arrays into their textures, then frees the arrays.
     void upload();
+    // The upload alone; the arrays stay (see swapArrays).
+    void uploadArrays();
+    // Frees the arrays' storage.
+    void releaseArrays();
+    // Exchanges this object's arrays with `other` (storage and contents).
+    void swapArrays(SampleArrays& other);
+
+    // Bytes of array storage held by all TextureObjects right now.
+    static int64_t heldArrayBytes();
+
+private:
+    int64_t arrayBytes() const;
+    // Brings the process-wide count up to date with this object's storage.
+    void account();
+    int64_t countedBytes_ = 0;
 };

@@ -9,6 +9,7 @@
 #include "driver/entrypoint.h"
 #include "driver/part.h"
 #include "driver/scene_table.h"
+#include "gpu/texture_object.h"
 
 namespace {
 
@@ -154,6 +155,63 @@ TEST_F(Sequencer, LoadOrder) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "L0\nL1\nL2\nF0\nF1\nL3\nF2\nF3\nL5\nF5\nL8\nF8\n" + stars + stars + stars +
                   "L6\nF6\nL7\nF7\nL4\nF4\nL9\nF9\n");
+}
+
+// A scene that allocates a small sample set in load and frees it in finishLoad, unless it is
+// the one that keeps it.
+class SamplingScene : public Part {
+public:
+    SamplingScene(int s, bool k) : slot(s), keeps(k) {}
+    void render(Data_Interface*, int, const float*) override {}
+    void update(Data_Interface*) override {}
+    void hookA() override {}
+    void onTrigger() override {}
+    void hookB() override {}
+    void load() override { samples.allocateArrays(8, 8); }
+    void finishLoad() override {
+        if (!keeps) samples.releaseArrays();
+    }
+    int slot;
+    bool keeps;
+    TextureObject samples;
+};
+
+// Whenever no scene is between its load and finishLoad, every sample set must have been freed;
+// the first such point after a scene that keeps its set names the scene that just finished.
+TEST(SceneTable, LoadAllTellsOfSampleArraysKeptAfterFinishLoad) {
+    struct Case {
+        const char* name;
+        int keeper;           // -1: none
+        const char* message;  // "" for none
+    };
+    const Case cases[] = {
+        {"every scene frees its set", -1, ""},
+        {"the lidar park keeps it", 6,
+         "load: 2816 bytes of sample arrays are still held after Part_LidarAO's finishLoad\n"},
+        // The boat finishes while the lidar tree is still loading: the next quiet point tells.
+        {"the boat keeps it", 0,
+         "load: 2816 bytes of sample arrays are still held after Part_DEMOLidarTree's finishLoad\n"},
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<SamplingScene> owned[scene_table::kSlots];
+        Part* scenes[12] = {};
+        for (int s = 0; s < scene_table::kSlots; ++s) {
+            owned[s] = std::make_unique<SamplingScene>(s, s == c.keeper);
+            scenes[s] = owned[s].get();
+        }
+        const int64_t before = TextureObject::heldArrayBytes();
+        testing::internal::CaptureStdout();
+        scene_table::loadAll(scenes);
+        const std::string out = testing::internal::GetCapturedStdout();
+        const size_t at = out.find("load: ");
+        if (c.message[0] == '\0') {
+            EXPECT_EQ(at, std::string::npos) << c.name << ": " << out;
+        } else {
+            ASSERT_NE(at, std::string::npos) << c.name;
+            EXPECT_EQ(out.substr(at, out.find('\n', at) + 1 - at), c.message) << c.name;
+        }
+        EXPECT_EQ(TextureObject::heldArrayBytes() - before, c.keeper >= 0 ? 8 * 8 * 11 * 4 : 0) << c.name;
+    }
 }
 
 TEST(SceneTable, Names) {

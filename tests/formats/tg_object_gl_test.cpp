@@ -114,6 +114,35 @@ TEST(TGObjectGL, ColoursReachAttributeThree) {
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
+// With a context the parts live in their GL buffers and the CPU arrays are freed (the counts
+// stay, so the mesh still draws); keepArrays keeps them for users of the triangles.
+TEST(TGObjectGL, UploadFreesTheArraysUnlessAskedToKeepThem) {
+    REQUIRE_GL_CONTEXT();
+    testsupport::TempDir dir;
+    const std::string path = dir.file("m.objb");
+    ASSERT_TRUE(writeObjb(path, fixture::twoParts()));
+    struct Case {
+        const char* name;
+        bool skipCache;
+        bool keepArrays;
+    };
+    const Case cases[] = {{"direct", true, false}, {"through the cache", false, false}, {"kept", true, true}};
+    for (const Case& c : cases) {
+        auto mesh = std::make_unique<TGObject>();
+        mesh->keepArrays = c.keepArrays;
+        ASSERT_TRUE(mesh->loadObjb(path, 1.0f, c.skipCache)) << c.name;
+        ASSERT_EQ(mesh->partCount, 2) << c.name;
+        EXPECT_EQ(mesh->parts[1].vertexCount, 4) << c.name;
+        for (int p = 0; p < 2; ++p) {
+            const TGObjectPart& part = mesh->parts[p];
+            EXPECT_EQ(part.positions.empty(), !c.keepArrays) << c.name << " part " << p;
+            EXPECT_EQ(part.indices.empty(), !c.keepArrays) << c.name << " part " << p;
+            EXPECT_EQ(part.positions.capacity() == 0, !c.keepArrays) << c.name << " part " << p;
+        }
+        EXPECT_EQ(gldraw::primitivesOf([&] { mesh->draw(-1); }), 3u) << c.name;
+    }
+}
+
 // A worker thread has no context: its load fills the CPU arrays and makes no GL object.
 TEST(TGObjectGL, WorkerThreadLoadMakesNoGLObjects) {
     REQUIRE_GL_CONTEXT();

@@ -76,7 +76,9 @@ TEST(ComputeParticleSystemGl, CreateAllocatesBuffersAndImages) {
         glGetBufferParameteri64v(GL_SHADER_STORAGE_BUFFER, GL_BUFFER_SIZE, &size);
         EXPECT_EQ(size, 40 * 24 * 16);
     }
-    for (GLuint image : {s.image0, s.image1, s.image2}) {
+    // No shader declares an image on unit 1: none is made for it, and the unit stays empty.
+    EXPECT_EQ(s.image1, 0u);
+    for (GLuint image : {s.image0, s.image2}) {
         EXPECT_EQ(gltest::textureLevelParameter(image, GL_TEXTURE_WIDTH), 40);
         EXPECT_EQ(gltest::textureLevelParameter(image, GL_TEXTURE_HEIGHT), 24);
         EXPECT_EQ(gltest::textureLevelParameter(image, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA32F);

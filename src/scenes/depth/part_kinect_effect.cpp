@@ -2,9 +2,9 @@
 
 #include <cstdio>
 #include <fstream>
-#include <thread>
 
 #include "common/camera.h"
+#include "common/loader.h"
 #include "display/post_chain.h"
 #include "display/vr_engine2.h"
 #include "driver/data_interface.h"
@@ -62,8 +62,9 @@ void Part_KinectEffect::load() {
     sampleSets[0].allocate(kSampleGrid, kSampleGrid);
     sampleSets[1].allocate(kSampleGrid, kSampleGrid);
 
-    std::thread plate(kinectMeshWorker, 0);
-    std::thread title(kinectMeshWorker, 1);
+    Loader plate, title;
+    plate.start([] { kinectMeshWorker(0); });
+    title.start([] { kinectMeshWorker(1); });
     reportLoadProgress(engine, kWeightWorkers);
     std::printf("%s\n", std::string(88, '=').c_str());
 

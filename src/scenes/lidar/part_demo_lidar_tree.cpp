@@ -108,6 +108,10 @@ void Part_DEMOLidarTree::load() {
                 "selection %.2f s)\n",
                 baked, point_bake::kBakePasses, bakeTime.count(), bakeCpu, bake.renderSeconds, bake.readSeconds,
                 bake.selectSeconds);
+    // The bake runs once: its target and the scanned mesh are not needed again (the baked
+    // points live in their own buffer).
+    bake.target.destroy();
+    lidarMesh.releaseParts();
     reportLoadProgress(engine, 10.0f);
 }
 

@@ -23,7 +23,7 @@
 using namespace lidar_ao;
 
 Part_LidarAO* g_loadingLidarAO = nullptr;
-std::thread g_lidarAOWorker;
+Loader g_lidarAOWorker;
 
 namespace {
 
@@ -46,7 +46,7 @@ void Part_LidarAO::load() {
     statueSamples.allocate(kGrid, kGrid);
 
     // Area-weighted samples of the statue (density 3 x 1), clipped to the box, on a worker.
-    g_lidarAOWorker = startScatterWorker(g_loadingLidarAO->statueSamples, kStatuePath, 3.0f, 1.0f,
+    startScatterWorker(g_lidarAOWorker, g_loadingLidarAO->statueSamples, kStatuePath, 3.0f, 1.0f,
                                          TVector(-1000.0f, -0.0f, -1000.0f), TVector(10000.0f, 1000.0f, 100.0f));
 
     reloadShaders();

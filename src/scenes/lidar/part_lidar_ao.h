@@ -5,8 +5,8 @@
 // at the end. The post chain is the same three passes as every scene's.
 //
 // The script (clock, gates, camera) lives in lidar_ao_timeline.h.
-#include <thread>
 
+#include "common/loader.h"
 #include "driver/part.h"
 #include "formats/camera_path.h"
 #include "gpu/compute_particle_system.h"
@@ -59,4 +59,4 @@ private:
 // samples through it. Set before the worker starts, unchanged until finishLoad joins it.
 extern Part_LidarAO* g_loadingLidarAO;
 // The statue worker between load and finishLoad.
-extern std::thread g_lidarAOWorker;
+extern Loader g_lidarAOWorker;

@@ -26,6 +26,8 @@ void PointCloud::upload() {
     fillPointBuffer(buffer, points.empty() ? nullptr : points.data(), count);
     vao = buffer.vao;
     vbo = buffer.vbo;
+    // The buffer holds the points from now on; nothing reads the decoded copy again.
+    std::vector<float>().swap(points);
     // A priming draw with whatever program is current.
     if (count > 0) {
         glBindVertexArray(vao);

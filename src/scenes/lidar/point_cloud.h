@@ -17,7 +17,7 @@ class PointCloud {
 public:
     uint32_t vao = 0;
     uint32_t vbo = 0;
-    std::vector<float> points;  // count records of x, y, z, w
+    std::vector<float> points;  // count records of x, y, z, w; freed by upload()
     int32_t count = 0;
     float boundsMin[3] = {0.0f, 0.0f, 0.0f};
     float boundsMax[3] = {0.0f, 0.0f, 0.0f};
@@ -25,7 +25,7 @@ public:
     // Opens baseName + "comp" and decodes it (no GL work). A missing, unreadable or short file
     // is reported with its name and leaves the cloud empty (count 0).
     bool loadCompressed(const std::string& baseName);
-    // Creates vao and vbo and copies the points to the GPU; render thread.
+    // Creates vao and vbo and copies the points to the GPU, then frees `points`; render thread.
     void upload();
     // Draws the first trunc(count x fraction) points (at most count) as points, or as line
     // segments of consecutive pairs when asLines is non-zero. The caller has bound its program.

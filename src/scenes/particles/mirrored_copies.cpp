@@ -5,18 +5,21 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "common/c_random.h"
 #include "formats/tg_object.h"
 #include "gpu/shader_program.h"
 
 namespace {
 
-// One draw from the C library generator, 0..1.
-float draw01() { return static_cast<float>(std::rand()) / static_cast<float>(RAND_MAX); }
+// One draw, 0..1: the generator's full 31-bit range over RAND_MAX, as the copies were placed
+// with the C library's rand().
+float draw01(CRandom& random) { return static_cast<float>(random.next()) / static_cast<float>(RAND_MAX); }
 
 }  // namespace
 
 void scatterCopies(unsigned seed, const CopyScatter& s, CopyPlacement* out, int count) {
-    std::srand(seed);
+    CRandom random(seed);
+    auto draw01 = [&random] { return ::draw01(random); };
     for (int i = 0; i < count; ++i) {
         const float angle = draw01() * 6.2831853f;
         const float r2min = s.radiusMin * s.radiusMin;

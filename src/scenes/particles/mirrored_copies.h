@@ -38,8 +38,10 @@ struct CopyPlacement {
     float scale = 1.0f;
 };
 
-// srand(seed), then four draws per copy, in this order: angle, radius, turn, scale. The
-// radius is spread so the copies cover the ring's area evenly.
+// Four draws per copy from a generator of its own seeded with `seed` (the numbers of the C
+// library's rand() after srand(seed), each over RAND_MAX), in this order: angle, radius, turn,
+// scale. The radius is spread so the copies cover the ring's area evenly. The process-wide
+// rand() is not touched.
 void scatterCopies(unsigned seed, const CopyScatter& scatter, CopyPlacement* out, int count);
 
 // translate(position) x rotateY(yaw) x scale; mirrored: diag(1, -1, 1) x that.

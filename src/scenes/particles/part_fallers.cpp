@@ -18,7 +18,7 @@
 using namespace fallers;
 
 Part_Fallers* g_loadingFallers = nullptr;
-std::thread g_fallersWorker;
+Loader g_fallersWorker;
 
 namespace {
 
@@ -97,9 +97,8 @@ void Part_Fallers::load() {
     linkFlowField(particleSystem, engine);
 
     fallersSamples.allocate(kGrid, kGrid);
-    g_fallersWorker = startScatterWorker(fallersSamples, kFallersPath, 16000.0f, 1.0f,
-                                         TVector(-1000.0f, 0.0f, -1000.0f),
-                                         TVector(10000.0f, 1000.0f, 1000.0f));
+    startScatterWorker(g_fallersWorker, fallersSamples, kFallersPath, 16000.0f, 1.0f, TVector(-1000.0f, 0.0f, -1000.0f),
+                       TVector(10000.0f, 1000.0f, 1000.0f));
 
     std::printf("%s\n", std::string(88, '=').c_str());
 
@@ -116,8 +115,6 @@ void Part_Fallers::load() {
 }
 
 void Part_Fallers::finishLoad() {
-    // NOTE: throws std::system_error when load() has not started the worker, as the standard
-    // thread does; the sequencer always loads first.
     g_fallersWorker.join();
     fallersSamples.upload();
 }

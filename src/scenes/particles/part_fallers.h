@@ -8,8 +8,8 @@
 //
 // The script (camera, mist drift, dust) lives in fallers_timeline.h; the clock is the scene's
 // entry in driver/scene_clock.h.
-#include <thread>
 
+#include "common/loader.h"
 #include "driver/part.h"
 #include "formats/camera_path.h"
 #include "formats/tg_object.h"
@@ -71,4 +71,4 @@ private:
 // The scene whose load is running, published for its sample worker.
 extern Part_Fallers* g_loadingFallers;
 // The sample worker: started by load(), joined by finishLoad().
-extern std::thread g_fallersWorker;
+extern Loader g_fallersWorker;

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 
 #include "common/camera.h"
+#include "common/loader.h"
 #include "common/mat4.h"
 #include "display/post_chain.h"
 #include "display/vr_engine2.h"
@@ -48,10 +48,17 @@ void Part_ParticleShadow::load() {
 
     statueSamples.loadScale = 50.0f;
     statueSamples.allocate(kGrid, kGrid);
-    std::thread statue(statueWorker);
+    Loader statue;
+    statue.start(statueWorker);
 
+    // The walk frames' textures are made up front; their CPU arrays (44 MB a frame) exist
+    // only for the batch being scattered: each batch scatters four frames, then uploads and
+    // hands their storage on to the next batch. The textures come out as if all 56 sets were
+    // scattered first and uploaded after, in the same order.
     for (int i = 0; i < kWalkFrames; ++i) {
-        walkFrames[i].allocate(kGrid, kGrid);
+        walkFrames[i].width = kGrid;
+        walkFrames[i].height = kGrid;
+        walkFrames[i].createTextures();
         if (i % 2 == 0) reportLoadProgress(engine, kWeightPerTwoAllocations);
     }
 
@@ -59,23 +66,28 @@ void Part_ParticleShadow::load() {
     const TVector boxMin(-1000.0f, -10.0f, -1000.0f);
     const TVector boxMax(10000.0f, 1000.0f, 100.0f);
     char path[96];
+    SampleArrays spare[4];
     for (int k = 0; k < kWalkFrames; k += 4) {
         reportLoadProgress(engine, kWeightPerBatch);
-        std::thread workers[4];
+        Loader workers[4];
         for (int j = 0; j < 4; ++j) {
+            TextureObject& frame = walkFrames[k + j];
+            frame.swapArrays(spare[j]);
+            frame.allocateArrays(kGrid, kGrid);
             std::snprintf(path, sizeof path, kWalkPattern, k + j + 1);
             std::srand(42342);
-            workers[j] = std::thread(TextureObject::loadAndScatter, &walkFrames[k + j], k + j,
-                                     std::string(path), 0.0f, 0.0f, 10.0f, 81.0f, origin, boxMin,
-                                     boxMax);
+            workers[j].start([&frame, i = k + j, file = std::string(path), origin, boxMin, boxMax] {
+                TextureObject::loadAndScatter(&frame, i, file, 0.0f, 0.0f, 10.0f, 81.0f, origin, boxMin, boxMax);
+            });
         }
-        for (std::thread& w : workers) w.join();
-    }
-
-    for (int i = 0; i < kWalkFrames; ++i) {
-        std::printf("T: %d\n", i);
-        walkFrames[i].upload();
-        if (i % 2 == 0) reportLoadProgress(engine, kWeightPerTwoUploads);
+        for (Loader& w : workers) w.join();
+        for (int j = 0; j < 4; ++j) {
+            const int i = k + j;
+            std::printf("T: %d\n", i);
+            walkFrames[i].uploadArrays();
+            walkFrames[i].swapArrays(spare[j]);
+            if (i % 2 == 0) reportLoadProgress(engine, kWeightPerTwoUploads);
+        }
     }
 
     reportLoadProgress(engine, kWeightBeforeMeshes);
@@ -141,8 +153,7 @@ void Part_ParticleShadow::render(Data_Interface* e, int /*eye*/, const float* /*
     particleStep();
     if (e->simulateOnly) return;
 
-    display->beginWidePass();
-    display->resolveWidePass();
+    display->clearWideTarget();
 
     display->beginEyePass(view);
     scenePass();

@@ -20,7 +20,7 @@
 using namespace boat;
 
 Part_ParticleShadowBoat* g_loadingBoat = nullptr;
-std::thread g_boatWorkers[kSampleSets];
+Loader g_boatWorkers[kSampleSets];
 
 namespace {
 
@@ -88,8 +88,8 @@ void Part_ParticleShadowBoat::load() {
     reportLoadProgress(engine, kWeightLoadStep);
     for (int i = 0; i < kSampleSets; ++i) {
         const SampleSetDesc& desc = kSampleSetDescs[i];
-        g_boatWorkers[i] = startScatterWorker(g_loadingBoat->samples[i], desc.path, desc.densityX, desc.densityY,
-                                              desc.boxMin, desc.boxMax);
+        startScatterWorker(g_boatWorkers[i], g_loadingBoat->samples[i], desc.path, desc.densityX, desc.densityY,
+                           desc.boxMin, desc.boxMax);
     }
     reportLoadProgress(engine, kWeightLoadStep);
     statueMesh.loadObjb("..//newresources/agalma3simple.objb", 1.0f, false);
@@ -107,9 +107,7 @@ void Part_ParticleShadowBoat::load() {
 }
 
 void Part_ParticleShadowBoat::finishLoad() {
-    for (std::thread& worker : g_boatWorkers) {
-        if (worker.joinable()) worker.join();
-    }
+    for (Loader& worker : g_boatWorkers) worker.join();
     reportLoadProgress(engine, kWeightBeforeUploads);
     for (SampleSet set : kUploadOrder) {
         samples[set].upload();

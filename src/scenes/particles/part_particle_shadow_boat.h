@@ -7,8 +7,8 @@
 // Four workers scatter the scene, car, heads and eyes meshes while the rest of the show
 // loads; finishLoad joins them and uploads the sets. The script (clock, camera, windows)
 // lives in particle_shadow_boat_timeline.h.
-#include <thread>
 
+#include "common/loader.h"
 #include "driver/part.h"
 #include "formats/camera_path.h"
 #include "formats/tg_object.h"
@@ -68,4 +68,4 @@ private:
 // through it. Set before the workers start, unchanged until finishLoad has joined them.
 extern Part_ParticleShadowBoat* g_loadingBoat;
 // The four workers (scene, car, heads, eyes), started by load and joined by finishLoad.
-extern std::thread g_boatWorkers[boat::kSampleSets];
+extern Loader g_boatWorkers[boat::kSampleSets];

@@ -95,9 +95,9 @@ void Part_ParticleShadowForest::load() {
     linkFlowField(standingSystem, engine);
 
     standingSamples.allocate(kStandingGrid, kStandingGrid);
-    std::thread standingWorker = startScatterWorker(standingSamples, kStandingPath, 1.0f, 52.0f,
-                                                    TVector(-1000.0f, 0.0f, -1000.0f),
-                                                    TVector(10000.0f, 1000.0f, 100.0f));
+    Loader standingWorker;
+    startScatterWorker(standingWorker, standingSamples, kStandingPath, 1.0f, 52.0f, TVector(-1000.0f, 0.0f, -1000.0f),
+                       TVector(10000.0f, 1000.0f, 100.0f));
 
     buffaloMesh.loadObjb("..//newresources//buffalo.objb", 1.0f, false);
     reportLoadProgress(engine, kWeightBuffalo);
@@ -159,8 +159,7 @@ void Part_ParticleShadowForest::render(Data_Interface* e, int /*eye*/, const flo
     particleStep();
     if (e->simulateOnly) return;
 
-    display->beginWidePass();
-    display->resolveWidePass();
+    display->clearWideTarget();
 
     display->beginEyePass(view);
     scenePass();

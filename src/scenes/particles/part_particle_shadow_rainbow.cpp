@@ -18,7 +18,7 @@
 using namespace rainbow;
 
 Part_ParticleShadowRainbow* g_loadingRainbow = nullptr;
-std::thread g_rainbowWorker;
+Loader g_rainbowWorker;
 
 namespace {
 
@@ -56,8 +56,8 @@ void Part_ParticleShadowRainbow::load() {
     system.width = kGrid;
     system.height = kGrid;
     peopleSamples.allocate(kGrid, kGrid);
-    g_rainbowWorker = startScatterWorker(g_loadingRainbow->peopleSamples, kPeoplePath, kPeopleDensityX,
-                                         kPeopleDensityY, TVector(-1000.0f, 0.0f, -1000.0f),
+    startScatterWorker(g_rainbowWorker, g_loadingRainbow->peopleSamples, kPeoplePath, kPeopleDensityX,
+                       kPeopleDensityY, TVector(-1000.0f, 0.0f, -1000.0f),
                                          TVector(10000.0f, 1000.0f, 1000.0f));
     cameraPath.load("..//newresources//try1.sav");
     reportLoadProgress(engine, kWeightSamplesStarted);
@@ -77,7 +77,7 @@ void Part_ParticleShadowRainbow::load() {
 }
 
 void Part_ParticleShadowRainbow::finishLoad() {
-    if (g_rainbowWorker.joinable()) g_rainbowWorker.join();
+    g_rainbowWorker.join();
     peopleSamples.upload();
 }
 

@@ -13,8 +13,8 @@
 // The script (camera, cheetah, walkers, placements) lives in rainbow_timeline.h.
 #include <GL/glew.h>
 
-#include <thread>
 
+#include "common/loader.h"
 #include "driver/part.h"
 #include "formats/camera_path.h"
 #include "formats/tg_object.h"
@@ -76,4 +76,4 @@ private:
 // The scene whose load is running: its people worker finds its TextureObject through it.
 extern Part_ParticleShadowRainbow* g_loadingRainbow;
 // The people worker, started by load() and joined by finishLoad().
-extern std::thread g_rainbowWorker;
+extern Loader g_rainbowWorker;

@@ -20,7 +20,7 @@
 using namespace particle_shadow_skull;
 
 Part_ParticleShadowSkull* g_loadingParticleShadowSkull = nullptr;
-std::thread g_skullSampleWorkers[2];
+Loader g_skullSampleWorkers[2];
 
 namespace {
 
@@ -46,10 +46,10 @@ void Part_ParticleShadowSkull::load() {
     headSamples.allocate(kGrid, kGrid);
     // NOTE: the workers keep scattering while the scenes after this one load; finishLoad()
     // joins them.
-    g_skullSampleWorkers[0] = startScatterWorker(g_loadingParticleShadowSkull->bustSamples, kBust.path,
-                                                 kBust.densityX, kBust.densityY, kBust.boxMin, kBust.boxMax);
-    g_skullSampleWorkers[1] = startScatterWorker(g_loadingParticleShadowSkull->headSamples, kHead.path,
-                                                 kHead.densityX, kHead.densityY, kHead.boxMin, kHead.boxMax);
+    startScatterWorker(g_skullSampleWorkers[0], g_loadingParticleShadowSkull->bustSamples, kBust.path, kBust.densityX,
+                       kBust.densityY, kBust.boxMin, kBust.boxMax);
+    startScatterWorker(g_skullSampleWorkers[1], g_loadingParticleShadowSkull->headSamples, kHead.path, kHead.densityX,
+                       kHead.densityY, kHead.boxMin, kHead.boxMax);
     reportLoadProgress(engine, kWeightAfterWorkers);
 
     reloadShaders();
@@ -57,8 +57,7 @@ void Part_ParticleShadowSkull::load() {
 }
 
 void Part_ParticleShadowSkull::finishLoad() {
-    for (std::thread& worker : g_skullSampleWorkers)
-        if (worker.joinable()) worker.join();
+    for (Loader& worker : g_skullSampleWorkers) worker.join();
     bustSamples.upload();
     headSamples.upload();
 }
@@ -99,8 +98,7 @@ void Part_ParticleShadowSkull::render(Data_Interface* e, int /*eye*/, const floa
     particleStep();
     if (e->simulateOnly) return;
 
-    display->beginWidePass();
-    display->resolveWidePass();
+    display->clearWideTarget();
 
     display->beginEyePass(view);
     scenePass();

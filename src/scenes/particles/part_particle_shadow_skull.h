@@ -6,8 +6,8 @@
 //
 // The script (camera, sample table, weights) lives in particle_shadow_skull_timeline.h; the
 // clock is the skull's entry in driver/scene_clock.h.
-#include <thread>
 
+#include "common/loader.h"
 #include "driver/part.h"
 #include "gpu/compute_particle_system.h"
 #include "gpu/shader_program.h"
@@ -53,4 +53,4 @@ private:
 // The scene whose load is running, for its sample workers. Set before they start.
 extern Part_ParticleShadowSkull* g_loadingParticleShadowSkull;
 // The two sample workers (bust, head), started by load() and joined by finishLoad().
-extern std::thread g_skullSampleWorkers[2];
+extern Loader g_skullSampleWorkers[2];

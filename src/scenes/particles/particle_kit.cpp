@@ -1,7 +1,5 @@
 #include "scenes/particles/particle_kit.h"
 
-#include <cstdlib>
-
 #include "common/mat4.h"
 #include "driver/data_interface.h"
 #include "gpu/shader_program.h"
@@ -94,10 +92,9 @@ void endParticleDraw() {
     glDisable(GL_POINT_SPRITE);
 }
 
-std::thread startScatterWorker(TextureObject& target, std::string path, float densityX, float densityY,
-                               TVector boxMin, TVector boxMax) {
-    return std::thread([&target, path = std::move(path), densityX, densityY, boxMin, boxMax] {
-        std::srand(42342);
+void startScatterWorker(Loader& loader, TextureObject& target, std::string path, float densityX, float densityY,
+                        TVector boxMin, TVector boxMax) {
+    loader.start([&target, path = std::move(path), densityX, densityY, boxMin, boxMax] {
         target.loadMesh(path, densityX, densityY, boxMin, boxMax, -1.0f);
     });
 }

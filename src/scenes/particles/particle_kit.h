@@ -4,7 +4,7 @@
 //
 //   // load
 //   linkFlowField(system, engine);
-//   std::thread worker = startScatterWorker(samples, path, 1.0f, 415.0f, boxMin, boxMax);
+//   startScatterWorker(worker, samples, path, 1.0f, 415.0f, boxMin, boxMax);   // Loader worker
 //   ... worker.join(); samples.upload();
 //   // render: the step ...
 //   system.bindForStep(localTime, timeStep);
@@ -20,8 +20,8 @@
 #include <GL/glew.h>
 
 #include <string>
-#include <thread>
 
+#include "common/loader.h"
 #include "common/tvector.h"
 #include "gpu/compute_particle_system.h"
 #include "gpu/texture_object.h"
@@ -70,9 +70,9 @@ void drawParticleSystem(ShaderProgram& program, const ComputeParticleSystem& sys
 // size stay on for the scene's further point layers; the sequencer resets them between scenes.
 void endParticleDraw();
 
-// Starts a worker that scatters `path` into `target` by area (points per triangle -1), at
-// `target`'s load scale and cache flag. The worker reseeds the C library generator with 42342
-// first, as every sample worker does; the scatter itself draws from the TextureObject's own
-// generator, so the samples do not depend on other threads. Join it before target.upload().
-std::thread startScatterWorker(TextureObject& target, std::string path, float densityX, float densityY,
-                               TVector boxMin, TVector boxMax);
+// Starts `loader` scattering `path` into `target` by area (points per triangle -1), at
+// `target`'s load scale and cache flag. The scatter draws from the TextureObject's own
+// generator, so the samples do not depend on other threads. Join the loader before
+// target.upload().
+void startScatterWorker(Loader& loader, TextureObject& target, std::string path, float densityX, float densityY,
+                        TVector boxMin, TVector boxMax);

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "common/c_random.h"
+
 namespace particle_shadow {
 
 int crowdAFrame(float t) {
@@ -47,15 +49,11 @@ CameraPose cameraAt(float t) {
     return {TVector(13.0f, 0.5f, 0.0f), TVector(0.0f, 0.5f, 0.0f)};
 }
 
-float unitRand15() {
-    return static_cast<float>(std::rand() & 32767) / 32767.0f;
-}
-
 void makeGreyPoints(GreyPoint (&points)[kGreyPointCount]) {
-    std::srand(42424);
+    CRandom random(42424);
     for (GreyPoint& p : points) {
-        const float r1 = unitRand15();
-        const float r2 = unitRand15();
+        const float r1 = random.unit15();
+        const float r2 = random.unit15();
         const float height = 10.0f * r2 + 10.0f;
         p.grey = (height - 10.0f) * 0.1f;
         p.position = TVector(-20.0f, height - 3.0f, 60.0f * r1 - 30.0f);

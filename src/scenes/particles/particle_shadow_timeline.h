@@ -47,14 +47,10 @@ struct GreyPoint {
     float grey;
     TVector position;
 };
-// The 50 grey points: reseeds the C library generator with 42424 and draws two numbers per
-// point (r1, then r2).
+// The 50 grey points: a generator of their own seeded with 42424 (the numbers of the C
+// library's rand() after srand(42424)), two draws per point (r1, then r2), each masked to
+// 15 bits and divided by 32767 (CRandom::unit15). The process-wide rand() is not touched.
 void makeGreyPoints(GreyPoint (&points)[kGreyPointCount]);
-
-// A C library rand() draw as a float in 0..1 with 15-bit resolution.
-// NOTE: glibc's rand() reaches 2^31 - 1; the scene's formulas divide by 32767, the 15-bit
-// range they were made for, so the draw is masked to 15 bits first.
-float unitRand15();
 
 // Loading-screen weights, in the order load() reports them; they add up to 35.5.
 constexpr float kWeightPerTwoAllocations = 0.25f;   // after each even-numbered walk frame

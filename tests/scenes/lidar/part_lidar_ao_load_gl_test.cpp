@@ -92,7 +92,13 @@ TEST_F(ScanRunTree, LidarAOStartLoadsTheTown) {
 
     EXPECT_EQ(scene->townCloud.count, 3);
     EXPECT_NE(scene->townCloud.vao, 0u);
-    EXPECT_FLOAT_EQ(scene->townCloud.points[4], 0.03f);   // the second point: the maximum corner
+    // The points live in the buffer only; the second point is the maximum corner.
+    EXPECT_TRUE(scene->townCloud.points.empty());
+    float second[4] = {};
+    glBindBuffer(GL_ARRAY_BUFFER, scene->townCloud.vbo);
+    glGetBufferSubData(GL_ARRAY_BUFFER, 16, 16, second);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    EXPECT_FLOAT_EQ(second[0], 0.03f);
     EXPECT_EQ(scene->cameraPath.count(), 100);
     EXPECT_EQ(scene->localTime, 0.0f);
     EXPECT_NE(scene->materialProgram.program, 0u);
@@ -105,7 +111,7 @@ TEST_F(ScanRunTree, LidarAOLoadsAndFinishesTheStatue) {
     testing::internal::CaptureStdout();
     scene->load();
     EXPECT_EQ(g_loadingLidarAO, scene.get());
-    EXPECT_TRUE(g_lidarAOWorker.joinable());
+    EXPECT_TRUE(g_lidarAOWorker.running());
     scene->finishLoad();
     std::fflush(stdout);
     const std::string out = testing::internal::GetCapturedStdout();
@@ -126,7 +132,7 @@ TEST_F(ScanRunTree, LidarAOLoadsAndFinishesTheStatue) {
     EXPECT_EQ(out.find("ERROR"), std::string::npos) << out;
     EXPECT_TRUE(g_weights.empty()) << "the park scene reports nothing to the loading screen";
 
-    EXPECT_FALSE(g_lidarAOWorker.joinable());
+    EXPECT_FALSE(g_lidarAOWorker.running());
     EXPECT_EQ(scene->statueSamples.width, 1000);
     EXPECT_GT(scene->statueSamples.filledCount, 0);
     EXPECT_TRUE(scene->statueSamples.positions.empty()) << "the upload frees the CPU arrays";

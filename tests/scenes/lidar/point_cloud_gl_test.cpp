@@ -23,7 +23,11 @@ TEST(PointCloudGL, UploadLaysOutFourFloatsOnAttributeZero) {
     testsupport::TempDir dir;
     PointCloud cloud;
     ASSERT_TRUE(cloud.loadCompressed(writeCloud(dir, 1001)));
+    const std::vector<float> decoded = cloud.points;
     cloud.upload();
+    // The buffer holds the points; the decoded copy is freed, the count stays.
+    EXPECT_EQ(cloud.points.capacity(), 0u);
+    EXPECT_EQ(cloud.count, 1001);
     ASSERT_NE(cloud.vao, 0u);
     ASSERT_NE(cloud.vbo, 0u);
     glBindVertexArray(cloud.vao);
@@ -42,7 +46,7 @@ TEST(PointCloudGL, UploadLaysOutFourFloatsOnAttributeZero) {
     EXPECT_EQ(v, 1001 * 16);
     std::vector<float> back(1001 * 4);
     glGetBufferSubData(GL_ARRAY_BUFFER, 0, 1001 * 16, back.data());
-    EXPECT_EQ(back, cloud.points);
+    EXPECT_EQ(back, decoded);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }

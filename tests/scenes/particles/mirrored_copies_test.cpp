@@ -55,6 +55,35 @@ TEST(MirroredCopies, PlacementsStandStillFromFrameToFrame) {
     EXPECT_NE(other[0].position.x, first[0].position.x);
 }
 
+// The placements are bit for bit those of the C library's rand() after srand(seed), as the
+// scenes first placed them, and placing them leaves the process-wide generator alone.
+TEST(MirroredCopies, PlacementsAreTheCLibrarySequenceAndLeaveRandAlone) {
+    for (unsigned seed : {1u, 99u, 4711u, 525252u}) {
+        const CopyScatter s = ring();
+        CopyPlacement expected[20];
+        std::srand(seed);
+        auto draw = [] { return static_cast<float>(std::rand()) / static_cast<float>(RAND_MAX); };
+        for (CopyPlacement& e : expected) {
+            const float angle = draw() * 6.2831853f;
+            const float r2min = s.radiusMin * s.radiusMin;
+            const float r2max = s.radiusMax * s.radiusMax;
+            const float radius = std::sqrt(r2min + draw() * (r2max - r2min));
+            e.yaw = s.yawMin + draw() * (s.yawMax - s.yawMin);
+            e.scale = s.scaleMin + draw() * (s.scaleMax - s.scaleMin);
+            const float x = s.centre.x + radius * std::cos(angle);
+            const float z = s.centre.z + radius * std::sin(angle);
+            e.position = TVector(x, flatGround(x, z) - s.sink, z);
+        }
+        std::srand(77);
+        const int next = std::rand();
+        std::srand(77);
+        CopyPlacement copies[20];
+        scatterCopies(seed, s, copies, 20);
+        EXPECT_EQ(std::rand(), next) << "seed " << seed;
+        expectSame(copies, expected, 20);
+    }
+}
+
 TEST(MirroredCopies, PlacementsStayInTheRing) {
     CopyPlacement copies[50];
     scatterCopies(99, ring(), copies, 50);

@@ -75,5 +75,5 @@ TEST(PartFallersLoad, PrintsWeightsAndSamples) {
     EXPECT_NEAR(scene->statueMesh.boxMax.y, 2.5f, 0.01f);
     EXPECT_EQ(scene->splineTexture, 0u);
     EXPECT_EQ(scene->localTime, 0.0f);
-    EXPECT_FALSE(g_fallersWorker.joinable());
+    EXPECT_FALSE(g_fallersWorker.running());
 }

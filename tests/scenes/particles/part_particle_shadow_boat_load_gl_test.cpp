@@ -120,7 +120,7 @@ TEST(PartParticleShadowBoatLoad, OrderWeightsWorkersAndClock) {
     // The four workers ran and were joined; every set was uploaded (its arrays freed).
     const int grids[boat::kSampleSets] = {2560, 2560, 2560, 512};
     for (int i = 0; i < boat::kSampleSets; ++i) {
-        EXPECT_FALSE(g_boatWorkers[i].joinable()) << i;
+        EXPECT_FALSE(g_boatWorkers[i].running()) << i;
         EXPECT_EQ(scene->samples[i].width, grids[i]) << i;
         EXPECT_GT(scene->samples[i].filledCount, 0) << i;
         EXPECT_TRUE(scene->samples[i].positions.empty()) << i;

@@ -61,11 +61,13 @@ TEST(PartParticleShadowLoad, PrintsWeightsAndClock) {
     at = find(out, std::string(88, '=') + "\n", at);
     EXPECT_EQ(out.size(), at + 89) << "the line of '=' ends the load";
 
-    // The loading screen: 28 allocations, 14 batches, 28 uploads, the meshes, the end.
+    // The loading screen: 28 allocations, then 14 batches, each followed by the uploads of its
+    // four frames (two steps), then the meshes and the end.
     std::vector<float> expected;
     for (int i = 0; i < 28; ++i) expected.push_back(0.25f);
-    for (int i = 0; i < 14; ++i) expected.push_back(1.0f);
-    for (int i = 0; i < 28; ++i) expected.push_back(0.25f);
+    for (int i = 0; i < 14; ++i) {
+        for (float w : {1.0f, 0.25f, 0.25f}) expected.push_back(w);
+    }
     for (float w : {4.25f, 1.0f, 1.0f, 1.25f}) expected.push_back(w);
     EXPECT_EQ(g_weights, expected);
     float total = 0.0f;
@@ -79,6 +81,9 @@ TEST(PartParticleShadowLoad, PrintsWeightsAndClock) {
     EXPECT_NEAR(scene->statueSamples.mesh.boxMax.y, 0.002f * 2500.0f, 0.01f);
     EXPECT_NEAR(scene->statueMesh.boxMax.y, 0.002f * 50.0f, 0.001f);
     EXPECT_EQ(scene->walkFrames[55].width, 1000);
+    // Every walk frame and the statue samples are uploaded, and no sample arrays are left.
+    for (const TextureObject& frame : scene->walkFrames) EXPECT_EQ(frame.positions.capacity(), 0u);
+    EXPECT_EQ(TextureObject::heldArrayBytes(), 0);
     EXPECT_NE(scene->crowdA.program, 0u);
     EXPECT_NE(scene->compositeProgram.program, 0u);
 }

@@ -98,7 +98,7 @@ TEST(PartParticleShadowRainbowLoad, OrderWeightsWorkerAndClock) {
     scene->finishLoad();
     std::fflush(stdout);
     const std::string finished = loaded + testing::internal::GetCapturedStdout();
-    EXPECT_FALSE(g_rainbowWorker.joinable());
+    EXPECT_FALSE(g_rainbowWorker.running());
     EXPECT_NE(finished.find("TGObject Maxcounter:"), std::string::npos) << finished;
     EXPECT_EQ(scene->peopleSamples.width, 2024);
     GLint width = 0;

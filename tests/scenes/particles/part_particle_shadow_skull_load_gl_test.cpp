@@ -84,7 +84,7 @@ TEST(PartParticleShadowSkullLoad, WeightsPrintsAndSampleSets) {
                                    &scene->compositeProgram})
         EXPECT_NE(p->program, 0u);
     // Both workers ran to the end and were joined; the sets are on the GPU, their arrays freed.
-    for (const std::thread& worker : g_skullSampleWorkers) EXPECT_FALSE(worker.joinable());
+    for (const Loader& worker : g_skullSampleWorkers) EXPECT_FALSE(worker.running());
     for (const TextureObject* set : {&scene->bustSamples, &scene->headSamples}) {
         EXPECT_EQ(set->width, 1536);
         EXPECT_GT(set->filledCount, 0);
