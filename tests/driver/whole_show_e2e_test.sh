@@ -22,6 +22,10 @@ for fps in 30 60; do
     timeout -k 10 900 ./velluna --capture "$work/f$fps" --fps "$fps" --frames 1 --size 160x90 >"$work/log$fps" 2>&1 || rc=$?
     [[ $rc -eq 0 ]] || { tail -30 "$work/log$fps"; fail "exit code $rc at $fps fps"; }
     ! grep -q "(placeholder)" "$work/log$fps" || fail "a placeholder in the show: $(grep -m1 '(placeholder)' "$work/log$fps")"
+    # Every scene frees its sample arrays by the end of its finishLoad (the loader tells).
+    ! grep -q "sample arrays are still held" "$work/log$fps" ||
+        fail "$(grep -m1 'sample arrays are still held' "$work/log$fps")"
+    [[ $(grep -c '^load: [LF][0-9] Part_' "$work/log$fps") -eq 20 ]] || fail "not twenty timed loading steps"
     first=$(awk '{ print $4; exit }' "$work/f$fps/frames.txt")
     [[ $first == Part_KinectEffect ]] || fail "the first frame shows $first"
     # capture: <scene> frames <a>-<b>  <t0>-<t1> s   against   timeline: <fps> <scene> <start> <length>
