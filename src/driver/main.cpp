@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "capture/capture_session.h"
 #include "driver/data_interface.h"
 #include "driver/display_mode_list.h"
 #include "driver/entrypoint.h"
 #include "driver/launch_dialog.h"
 #include "driver/options.h"
-#include "capture/capture_session.h"
 #include "driver/stop_request.h"
 #include "platform/console.h"
 #include "platform/launch_dialog_window.h"

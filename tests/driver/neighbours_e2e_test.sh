@@ -17,7 +17,7 @@ cd "$show/bin"
 run() {  # name, args...
     local name=$1; shift
     local rc=0
-    timeout -k 10 900 ./velluna --capture "$work/$name" --fps 2 --size 160x90 "$@" >"$work/$name.log" 2>&1 || rc=$?
+    timeout -k 10 1800 ./velluna --capture "$work/$name" --fps 2 --size 160x90 "$@" >"$work/$name.log" 2>&1 || rc=$?
     [[ $rc -eq 0 ]] || { tail -20 "$work/$name.log"; fail "exit code $rc for $*"; }
 }
 
