@@ -58,7 +58,7 @@ vec3 particleScatter(vec3 target, uint i) {
 // the cherub from t = 0.5, each over about six seconds. After the hold, the loose particles
 // rise as plumes.
 float particleGather(vec3 target, uint i) {
-    float start = (kSubject == 0 ? -3.0 : 0.5) + (1.0 - subjectHeight(target)) * 3.5 + hash1(i, 35u) * 1.5;
+    float start = (kSubject == 0 ? -4.5 : 0.5) + (1.0 - subjectHeight(target)) * 3.5 + hash1(i, 35u) * 1.5;
     return 1.0 - smoothstep(start, start + 3.0, ttime) + crumbleAmount(target, i);
 }
 
