@@ -152,11 +152,13 @@ Mesh makeHeads(bool small) {
     std::vector<Part> kinds;
     for (int v = 0; v < 3; ++v) kinds.push_back(plainHead(v, small ? 0.012f : 0.0068f));
     Mesh m;
-    const int layers[] = {14, 9, 5, 2};
+    // Fewer heads than the area budget could hold small: each comes out large enough for
+    // its face to read from the heap's shots.
+    const int layers[] = {8, 5, 3, 1};
     float y = 0.12f;
     for (int layer = 0; layer < 4; ++layer) {
         const int n = layers[layer];
-        const float ring = 0.12f * float(n) / 3.0f;
+        const float ring = n == 1 ? 0.0f : 0.13f * float(n) / 2.2f;
         for (int i = 0; i < n; ++i) {
             const Part& kind = kinds[rng.below(3)];
             const float a = 2 * kPi * (float(i) + float(rng.uniform(0, 0.6))) / float(n);

@@ -10,14 +10,14 @@ const float kCarOut2 = 31.0;
 
 // The meshes come out of the scatter at the sizes their area budgets gave them; these bring
 // them to one world: the boat and the car about 4.4 units long, bow toward -z, at the origin;
-// the heap about 4.4 units across and 2.8 high; the eyes 0.65 units apart, looking toward +x,
-// set into the heap's flank among the heads (its surface there is about 0.9 from the middle),
+// the heap about 4.1 units across and 3.2 high; the eyes 0.65 units apart, looking toward +x,
+// set into the heap's flank among the heads (its surface there is about 1 from the middle),
 // so they stare out of the heap rather than float above it.
 const float kBoatScale = 0.6;
 const float kCarScale = 0.74;
-const float kHeadsScale = 0.4;
+const float kHeadsScale = 0.33;
 const float kEyesScale = 2.2;
-const vec3 kEyesCentre = vec3(0.8, 1.75, 0.0);
+const vec3 kEyesCentre = vec3(1.05, 1.6, 0.0);
 const float kWaterTop = 0.09;         // boat-scene points below this are the water
 
 vec3 boatWorld(vec3 p) { return p * kBoatScale; }

@@ -35,7 +35,7 @@ int makeEmbers(float t, float strength, ColouredVertex* out);
 int makeGazeLines(float t, float strength, ColouredVertex* out);
 
 // Where the eyes stare out of the heap's flank, and how far apart they are (centre to centre).
-const TVector kEyesCentre(0.8f, 1.75f, 0.0f);
+const TVector kEyesCentre(1.05f, 1.6f, 0.0f);
 constexpr float kEyesSpacing = 0.65f;
 
 }  // namespace boat

@@ -88,15 +88,15 @@ CameraShot cameraShot(float t) {
         break;
     case 8:   // low, looking up the heap at the eyes in its flank
         s.eye = vec(5.5, 0.45, 3.2 - 0.5 * u);
-        s.target = vec(0.6, 2.0, 0.0);
+        s.target = vec(0.8, 1.9, 0.0);
         break;
     case 9:   // from above
         s.eye = vec(3.5 + 0.5 * u, 8.5 - 0.3 * u, 1.5);
         s.target = vec(0.0, 1.2, 0.0);
         break;
     case 10:  // the eyes, as the lens opens from 28 degrees
-        s.eye = vec(12.0 - 0.5 * u, 2.1, 0.5);
-        s.target = vec(0.8, 1.8, 0.0);
+        s.eye = vec(12.0 - 0.5 * u, 1.95, 0.5);
+        s.target = vec(1.0, 1.65, 0.0);
         break;
     case 11:  // beside the heap, at head height
         s.eye = orbit(heap, 7.5, 1.1 + 0.1 * u, 1.8);
