@@ -7,13 +7,14 @@
 #include <thread>
 
 #include "audio/soundtrack.h"
-#include "driver/capture_session.h"
+#include "capture/capture_session.h"
+#include "capture/capture_show.h"
+#include "capture/scene_meter.h"
 #include "driver/data_interface.h"
 #include "driver/demo_clock.h"
 #include "driver/frame_timer.h"
 #include "driver/part.h"
 #include "driver/scene_gl_state.h"
-#include "driver/scene_meter.h"
 #include "driver/scene_table.h"
 #include "driver/show_loading.h"
 #include "platform/process.h"
@@ -80,13 +81,12 @@ bool Entrypoint::loadShow() {
 void Entrypoint::clockStep() {
     float dt = frameTimer() - tail;
     tail = frameTimer();
-    dt = demo_clock::limitStep(dt);
     float musicTime = 0.0f;
     if (engine->soundtrack != nullptr) {
         engine->soundtrack->play(0);
         musicTime = engine->soundtrack->positionSeconds(0, 2);
     }
-    advanceClock(dt * demo_clock::lockFactor(demoTime, musicTime));
+    advanceClock(demo_clock::realTimeStep(stepLimiter, dt, demoTime, musicTime));
 }
 
 void Entrypoint::advanceClock(float dt) {
@@ -104,6 +104,7 @@ void Entrypoint::playFrame() {
     // The GL state rule: the sequencer resets a known list of state (scene_gl_state.h) before
     // every scene's render, so no state one scene leaves reaches the next, and a scene need not
     // restore what it changes. The present pass then sets all of its own state.
+    resetDisplayTextures(display);
     resetSceneGlState();
     renderView(0);
     display.presentLeftEye();
@@ -119,7 +120,7 @@ void Entrypoint::simulateFrame() {
 
 void Entrypoint::renderLoop() {
     // `engine` was set by start() before this thread was created.
-    if (capture.enabled) prepareCapture(*this);
+    if (capture.enabled) prepareCapture(capture);
     if (!loaded && !loadShow()) {
         // NOTE: without a display nothing can be shown and no key can reach the main thread's
         // loop, so the process would wait forever; end it instead, with the display's message
@@ -127,7 +128,19 @@ void Entrypoint::renderLoop() {
         std::printf("show: no display, ending\n");
         platform::endProcess(1);
     }
-    if (capture.enabled) runCapture(*this);  // never returns
+    if (capture.enabled) {
+        CaptureShow show;
+        show.engine = engine;
+        show.finished = &display.eyeTarget[0];
+        show.advanceClock = [this](float dt) { advanceClock(dt); };
+        show.demoTime = [this] { return demoTime; };
+        show.playFrame = [this] { playFrame(); };
+        show.simulateFrame = [this] { simulateFrame(); };
+        show.stepFrame = [this] { stepFrame(); };
+        show.swap = [this] { SDL_GL_SwapWindow(display.window); };
+        show.meter = [this](SceneMeter* meter) { sceneMeter = meter; };
+        runCapture(show);  // never returns
+    }
     for (;;) {
         clockStep();
         playFrame();
@@ -143,10 +156,9 @@ void Entrypoint::stepFrame() {
         engine->scenes[0]->onTrigger();
     }
     engine->keys[kScancodeSpare].store(0, std::memory_order_relaxed);
-    const int active = scene_table::activeSlot(engine->scenes);
-    if (active >= 0) {
+    {
         const SceneMeter::Span measured(sceneMeter);
-        engine->scenes[active]->update(engine);
+        scene_table::updateActive(engine->scenes, *engine);
     }
     Part* last = engine->scenes[scene_table::kLastSlot];
     if (last != nullptr && last->done) endShow();
@@ -167,6 +179,6 @@ void Entrypoint::renderView(int eye) {
 }
 
 void Entrypoint::endShow() {
-    if (captureSession != nullptr) finishCapture(*captureSession);
+    if (capture.enabled) finishCapture();
     platform::endProcess(0);
 }

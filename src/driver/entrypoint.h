@@ -9,11 +9,11 @@
 //   engineData.prototype = entry;
 //   engineData.init();                       // -> start(): returns at once
 #include "display/vr_engine2.h"
-#include "driver/capture_options.h"
+#include "capture/capture_options.h"
+#include "driver/demo_clock.h"
 #include "driver/launch_settings.h"
 #include "driver/prototype_part.h"
 
-class CaptureSession;
 class SceneMeter;
 
 class Entrypoint : public Prototype_Part {
@@ -45,7 +45,7 @@ public:
     // A frame that is not shown (capture mode): stepFrame, then the active scene's render with
     // the engine's simulateOnly set, so it moves its simulation and draws nothing.
     void simulateFrame();
-    // Ends the process with code 0 (capture mode finishes its files first).
+    // Ends the process with code 0 (capture mode finishes its files first). Render thread.
     [[noreturn]] void endShow();
 
     LaunchSettings settings;
@@ -53,11 +53,11 @@ public:
     bool loaded = false;
     Data_Interface* engine = nullptr;  // set once, before the render thread starts
     double demoTime = 0.0;  // seconds since the show started
+    demo_clock::StepLimiter stepLimiter;  // the real-time clock's stall rule
 
     // Extensions, set before start().
     CaptureOptions capture;         // render offline instead of playing in real time
     bool placeholderScenes = false; // every slot holds a placeholder scene
-    CaptureSession* captureSession = nullptr;
     SceneMeter* sceneMeter = nullptr;  // when set, measures the scenes' update and render calls
 };
 

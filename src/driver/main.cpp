@@ -10,6 +10,8 @@
 #include "driver/entrypoint.h"
 #include "driver/launch_dialog.h"
 #include "driver/options.h"
+#include "capture/capture_session.h"
+#include "driver/stop_request.h"
 #include "platform/console.h"
 #include "platform/launch_dialog_window.h"
 #include "platform/process.h"
@@ -27,6 +29,9 @@ int main(int argc, char** argv) {
     }
 
     platform::hideConsole();
+    // SDL would turn SIGINT and SIGTERM into a quit event that nothing acts on; until the show
+    // starts they end the process as they do any program, and then stop_request takes them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_Init(SDL_INIT_VIDEO);
 
     // NOTE: never destroyed; the render thread reaches it until the process ends.
@@ -46,12 +51,24 @@ int main(int argc, char** argv) {
     if (!entry->settings.fullscreen) platform::showConsole();
 
     engineData.prototype = entry;
+    stop_request::installSignalHandlers();
+    stop_request::watchEscape();
     engineData.init();
-    while (!engineData.quit.load(std::memory_order_relaxed)) {
+    for (;;) {
         engineData.frame();
+        if (engineData.quit.load(std::memory_order_relaxed)) stop_request::request(stop_request::Reason::Escape);
+        const stop_request::Reason stop = stop_request::pending();
+        if (stop != stop_request::Reason::None) {
+            // A capture finishes the file it is writing first; the real-time show ends at once.
+            // (Returning would run static destructors under the live render thread.)
+            if (options.capture.enabled) {
+                stopCaptureFromMainThread(stop);
+            } else {
+                if (stop != stop_request::Reason::Escape) std::printf("show: stopped by %s\n", stop_request::name(stop));
+                platform::endProcess(stop_request::exitCode(stop, false));
+            }
+        }
         // Capture mode renders offline: leave the cores to the renderer.
         if (options.capture.enabled) SDL_Delay(10);
     }
-    // Returning would run static destructors under the live render thread.
-    platform::endProcess(0);
 }

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/capture_options.h"
+#include "capture/capture_options.h"
 #include "driver/launch_settings.h"
 
 struct Options {

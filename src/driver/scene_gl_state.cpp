@@ -1,5 +1,35 @@
 #include "driver/scene_gl_state.h"
 
+#include "display/vr_engine2.h"
+#include "gpu/render_target.h"
+
+namespace {
+
+void setSampling(GLuint texture, GLint wrap) {
+    if (texture == 0) return;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+}
+
+}  // namespace
+
+void resetTargetTextures(const RenderTarget& target) {
+    setSampling(target.spareTexture, GL_REPEAT);
+    for (GLuint texture : target.colourTexture) setSampling(texture, GL_REPEAT);
+    setSampling(target.depthTexture, GL_CLAMP_TO_EDGE);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void resetDisplayTextures(const VREngine2& display) {
+    for (const RenderTarget& t : display.eyeTarget) resetTargetTextures(t);
+    for (const RenderTarget& t : display.wideTarget) resetTargetTextures(t);
+    resetTargetTextures(display.extraTarget);
+    resetTargetTextures(display.quarterTarget);
+}
+
 void resetSceneGlState() {
     for (GLenum capability : scene_gl_state::kSwitchedOff) glDisable(capability);
 

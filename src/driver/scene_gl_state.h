@@ -20,10 +20,23 @@
 //   rasterising    point size 1, line width 1, polygon mode GL_FILL on both faces
 // Framebuffer, viewport, clear colour and texture bindings are not on the list: the display's
 // pass operations set those.
+//
+// Shared textures: the display's render targets are every scene's, so their sampling
+// parameters go back to what the targets are created with (resetTargetTextures): colour and
+// spare textures linear and repeating, depth textures linear and clamped to the edge. A scene
+// that clamps the blur for its composite, say, does not hand clamped edges to the next one.
 #include <GL/glew.h>
+
+struct RenderTarget;
+class VREngine2;
 
 // Render thread, with the show's context current.
 void resetSceneGlState();
+// The sampling parameters of one target's textures, as created. Leaves no texture bound on the
+// active unit.
+void resetTargetTextures(const RenderTarget& target);
+// resetTargetTextures on every target of the display.
+void resetDisplayTextures(const VREngine2& display);
 
 namespace scene_gl_state {
 

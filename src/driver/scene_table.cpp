@@ -1,8 +1,11 @@
 #include "driver/scene_table.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include "driver/data_interface.h"
 #include "driver/part.h"
+#include "driver/scene_clock.h"
 
 namespace scene_table {
 
@@ -40,6 +43,30 @@ int activeSlot(Part* const scenes[]) {
         if (scenes[slot] != nullptr && !scenes[slot]->done) return slot;
     }
     return -1;
+}
+
+int updateActive(Part* const scenes[], Data_Interface& engine) {
+    const int first = activeSlot(scenes);
+    const float step = engine.frameDelta;
+    int active = first;
+    float rest = step;
+    while (active >= 0) {
+        Part* scene = scenes[active];
+        const float before = scene->localTime;
+        engine.frameDelta = rest;
+        scene->update(&engine);
+        if (!scene->done || step <= 1.0f) break;
+        // The share of the step that passed after the scene's end, in demo seconds.
+        const SceneClock* clock = findSceneClock(className(active));
+        const double used = static_cast<double>(scene->localTime) - before;
+        if (clock == nullptr || !(used > 0.0)) break;
+        const double after = (static_cast<double>(scene->localTime) - clock->end) / used;
+        rest = static_cast<float>(static_cast<double>(rest) * std::clamp(after, 0.0, 1.0));
+        active = activeSlot(scenes);
+        if (!(rest > 0.0f)) break;
+    }
+    engine.frameDelta = step;
+    return first;
 }
 
 void loadAll(Part* const scenes[]) {

@@ -5,6 +5,7 @@
 #include <string>
 
 class Part;
+struct Data_Interface;
 
 namespace scene_table {
 
@@ -23,6 +24,14 @@ int slotOf(const std::string& className);
 // The first slot in play order whose scene is not done, or -1 when all are. An empty slot
 // counts as done.
 int activeSlot(Part* const scenes[]);
+
+// Updates the active scene with the engine's frameDelta; returns the slot updated (-1: none).
+// A step of a second or less follows the sequencer's rule: a scene that ends in it keeps the
+// rest of the step, and the next scene starts in the next frame. A longer step (a machine too
+// slow for real time, demo_clock.h) would lose up to a whole step at every cut, and the scenes
+// would fall behind the music scene by scene; there the rest of the step, in demo seconds, goes
+// on to the next scene in the same frame (and on, should that one end in it too).
+int updateActive(Part* const scenes[], Data_Interface& engine);
 
 // Calls load and finishLoad on slots 0-9 in the show's fixed order, with three lines of 56
 // asterisks on standard output between the first and the second half:

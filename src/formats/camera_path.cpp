@@ -20,6 +20,10 @@ bool writePathRecords(const std::string& path, const std::vector<PathRecord>& re
     return w.save(path);
 }
 
+namespace {
+const char* const kPathFieldNames[5] = {"x", "y", "z", "value A", "value B"};
+}  // namespace
+
 bool readPathRecords(const std::string& path, std::vector<PathRecord>& records, std::string& error) {
     records.clear();
     std::vector<uint8_t> bytes;
@@ -34,6 +38,19 @@ bool readPathRecords(const std::string& path, std::vector<PathRecord>& records, 
         std::memcpy(&r.z, p + 8, 4);
         std::memcpy(&r.valueA, p + 12, 8);
         std::memcpy(&r.valueB, p + 20, 8);
+        // One value that is not a number, or a huge one, spreads through the smoothing into
+        // the whole channel (value B is a camera's up vector: every picture goes black).
+        const double values[5] = {r.x, r.y, r.z, r.valueA, r.valueB};
+        for (int k = 0; k < 5; ++k) {
+            if (!(std::isfinite(values[k]) && std::fabs(values[k]) <= kMaxPathValue)) {
+                char text[160];
+                std::snprintf(text, sizeof text, ": record %zu has %s = %g, not a number or beyond +-%g", i,
+                              kPathFieldNames[k], values[k], kMaxPathValue);
+                error = path + text;
+                records.clear();
+                return false;
+            }
+        }
     }
     return true;
 }

@@ -25,7 +25,12 @@ constexpr size_t kPathRecordBytes = 28;
 
 // Writer for the content generator. False (with a message printed) on I/O failure.
 bool writePathRecords(const std::string& path, const std::vector<PathRecord>& records);
-// Reads every whole record. False (with `error` naming the file) when it cannot be read.
+// The largest value a record may hold, in any field.
+constexpr double kMaxPathValue = 100000.0;
+
+// Reads every whole record. False (with `error` naming the file and the fault) when it cannot
+// be read, or when a field is not a finite number or lies beyond kMaxPathValue; `records` is
+// then empty.
 bool readPathRecords(const std::string& path, std::vector<PathRecord>& records, std::string& error);
 
 // An open or closed Catmull-Rom curve through its control points; control point i sits at t = i.

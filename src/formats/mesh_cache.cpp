@@ -110,11 +110,29 @@ bool parseMeshCache(const uint8_t* data, size_t size, const std::string& name, f
     std::vector<MeshPart> out(static_cast<size_t>(count));
     const float los[3] = {lo.x, lo.y, lo.z};
     const float his[3] = {hi.x, hi.y, hi.z};
+    // Every position lies in the box, so a box that is sensible keeps them all sensible.
+    for (int a = 0; a < 3; ++a) {
+        if (!meshio::sensibleCoordinate(los[a]) || !meshio::sensibleCoordinate(his[a])) {
+            char text[160];
+            std::snprintf(text, sizeof text, ": the box's %c runs from %g to %g, not a number or beyond +-%g",
+                          "xyz"[a], static_cast<double>(los[a]), static_cast<double>(his[a]),
+                          static_cast<double>(meshio::kMaxCoordinate));
+            error = name + text;
+            return false;
+        }
+    }
+    const bool boxHolds = lo.x <= hi.x && lo.y <= hi.y && lo.z <= hi.z;
     for (int32_t p = 0; p < count; ++p) {
         const std::string where = name + ": part " + std::to_string(p);
         int32_t v = 0, i = 0;
         // 2 + 2 + 1 bytes per component: positions, normals, colours.
         if (!meshio::readPartCounts(r, where, 15, v, i, error)) return false;
+        // An empty mesh's cache keeps the empty box (minimum above maximum); with vertices
+        // the box must hold them.
+        if (v > 0 && !boxHolds) {
+            error = where + ": the box's minimum lies above its maximum, so it holds none of its vertices";
+            return false;
+        }
         const uint64_t n = 3ull * static_cast<uint64_t>(v);
         MeshPart& part = out[static_cast<size_t>(p)];
         part.positions.resize(n);

@@ -70,6 +70,11 @@ bool parseObjb(const uint8_t* data, size_t size, const std::string& name, ObjbMe
             error = where + ": an index points past its " + std::to_string(v) + " vertices";
             return false;
         }
+        const int64_t absurd = meshio::firstAbsurdCoordinate(part.positions);
+        if (absurd >= 0) {
+            error = where + ": " + meshio::absurdCoordinateText(part.positions, absurd);
+            return false;
+        }
     }
     mesh = std::move(out);
     return true;

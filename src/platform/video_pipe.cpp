@@ -36,7 +36,10 @@ bool startPiped(const std::vector<std::string>& argv, ChildPipe& child, std::str
     sigemptyset(&defaults);
     sigaddset(&defaults, SIGPIPE);
     posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    // In a process group of its own, so that Ctrl-C in the terminal reaches only us: we then
+    // close its input and it finishes the file, instead of stopping half way by itself.
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
 
     pid_t pid = -1;
     const int rc = posix_spawnp(&pid, args[0], &actions, &attributes, args.data(), environ);

@@ -12,8 +12,9 @@ struct ChildPipe {
     int fd = -1;  // write end; -1 when not running
 };
 
-// Starts argv[0] (looked up on PATH) with its standard input on a new pipe. The pipe's write
-// end is not inherited by later children. False, with a message, when it cannot start.
+// Starts argv[0] (looked up on PATH) with its standard input on a new pipe, in a process
+// group of its own (a terminal's Ctrl-C does not reach it). The pipe's write end is not
+// inherited by later children. False, with a message, when it cannot start.
 bool startPiped(const std::vector<std::string>& argv, ChildPipe& child, std::string& error);
 
 // Writes all of `size` bytes; false when the child has gone (its pipe is closed).

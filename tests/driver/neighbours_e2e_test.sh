@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Scenes don't disturb each other. One capture of the whole show (small content set, every
-# scene loaded) draws the last two frames before every cut and the first two after it, and
-# simulates the rest of each scene; then each scene B is captured alone (only B loaded).
-# B's first two frames must be the same pictures in both: whatever the scene before it
-# left behind (GL state, shared textures, the clock) did not reach B.
+# scene loaded, 2 frames a second) draws the last frames before every cut and the first seven
+# after it, and simulates the rest of each scene; then each scene B is captured alone (only B
+# loaded). B's first seven frames, its first 3 s, must be the same pictures in both: whatever
+# the scene before it left behind (GL state, a shared texture's parameters, the clock) did not
+# reach B. Some leaks show only once B's post passes have something to blur, so the frames a
+# few seconds in count as much as the first.
 set -euo pipefail
 : "${DISPLAY:?needs a display (scripts/test runs this under Xvfb)}"
 show=$VELLUNA_BUILD/show
@@ -19,7 +21,8 @@ run() {  # name, args...
     [[ $rc -eq 0 ]] || { tail -20 "$work/$name.log"; fail "exit code $rc for $*"; }
 }
 
-run show --cuts 2
+frames=7
+run show --cuts $frames
 ! grep -q "(placeholder)" "$work/show.log" || fail "a placeholder in the show: $(grep -m1 '(placeholder)' "$work/show.log")"
 # The scenes in play order, from the index: the frames of each scene in the show's capture.
 awk '$4 != previous { print $4; previous = $4 }' "$work/show/frames.txt" >"$work/order"
@@ -28,13 +31,13 @@ awk '$4 != previous { print $4; previous = $4 }' "$work/show/frames.txt" >"$work
 previous="" failed=0
 while read -r scene; do
     if [[ -n $previous ]]; then
-        run "$scene" --scene "$scene" --frames 2
-        mapfile -t after < <(awk -v s="$scene" '$4 == s { print $1 }' "$work/show/frames.txt" | head -2)
+        run "$scene" --scene "$scene" --frames $frames
+        mapfile -t after < <(awk -v s="$scene" '$4 == s { print $1 }' "$work/show/frames.txt" | head -$frames)
         mapfile -t alone < <(awk '{ print $1 }' "$work/$scene/frames.txt")
-        [[ ${#after[@]} -eq 2 && ${#alone[@]} -eq 2 ]] ||
-            fail "$previous -> $scene: expected two frames of $scene in each capture (${#after[@]}, ${#alone[@]})"
+        [[ ${#after[@]} -eq $frames && ${#alone[@]} -eq $frames ]] ||
+            fail "$previous -> $scene: expected $frames frames of $scene in each capture (${#after[@]}, ${#alone[@]})"
         same=yes
-        for k in 0 1; do
+        for ((k = 0; k < frames; ++k)); do
             if ! cmp -s "$work/show/${after[$k]}" "$work/$scene/${alone[$k]}"; then
                 diff=$({ compare -metric AE "$work/show/${after[$k]}" "$work/$scene/${alone[$k]}" null: 2>&1 || true; })
                 echo "$previous -> $scene: frame $k of $scene differs after $previous was drawn ($diff pixels)"

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "display/vr_engine2.h"
@@ -210,8 +211,37 @@ TEST(SceneGlState, ResetCleansEveryListedPiece) {
     for (GLenum a : scene_gl_state::kClientArrays) EXPECT_FALSE(enabled(a)) << a;
 }
 
-// A scene that leaves everything dirty and paints the finished picture with the colour it
-// leaves behind.
+GLint textureParameter(GLuint texture, GLenum name) {
+    GLint value = -1;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return value;
+}
+
+// The display's shared textures sample as the targets were created: colour and spare textures
+// linear and repeating, depth textures linear and clamped. Names the first that does not.
+std::string sharedTexturesAsCreated(const VREngine2& display) {
+    const RenderTarget* targets[] = {&display.eyeTarget[0], &display.eyeTarget[1], &display.wideTarget[0],
+                                     &display.wideTarget[1], &display.extraTarget, &display.quarterTarget};
+    for (const RenderTarget* t : targets) {
+        const std::pair<GLuint, GLint> textures[] = {{t->spareTexture, GL_REPEAT}, {t->colourTexture[0], GL_REPEAT},
+                                                     {t->colourTexture[1], GL_REPEAT}, {t->colourTexture[2], GL_REPEAT},
+                                                     {t->depthTexture, GL_CLAMP_TO_EDGE}};
+        for (const auto& [texture, wrap] : textures) {
+            if (textureParameter(texture, GL_TEXTURE_WRAP_S) != wrap ||
+                textureParameter(texture, GL_TEXTURE_WRAP_T) != wrap ||
+                textureParameter(texture, GL_TEXTURE_MIN_FILTER) != GL_LINEAR ||
+                textureParameter(texture, GL_TEXTURE_MAG_FILTER) != GL_LINEAR) {
+                return "display texture " + std::to_string(texture);
+            }
+        }
+    }
+    return "";
+}
+
+// A scene that leaves everything dirty (the display's shared textures clamped and unfiltered
+// among it) and paints the finished picture with the colour it leaves behind.
 class DirtyScene : public Part {
 public:
     void render(Data_Interface*, int, const float*) override {
@@ -227,6 +257,15 @@ public:
         glBindTexture(GL_TEXTURE_2D, target.spareTexture);
         glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, target.width, target.height, GL_RGBA, GL_UNSIGNED_BYTE,
                         picture.data());
+        for (GLuint shared : {engine->display->quarterTarget.colourTexture[0], target.spareTexture,
+                              engine->display->wideTarget[0].depthTexture}) {
+            glBindTexture(GL_TEXTURE_2D, shared);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_MIRRORED_REPEAT);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_MIRRORED_REPEAT);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        }
+        glBindTexture(GL_TEXTURE_2D, target.spareTexture);
         dirtyEverything();
     }
     void update(Data_Interface* e) override {
@@ -244,11 +283,13 @@ public:
 // A scene that notes which listed pieces it finds unclean as its render starts.
 class CheckingScene : public DirtyScene {
 public:
-    void render(Data_Interface*, int, const float*) override {
+    void render(Data_Interface* e, int, const float*) override {
         ++renders;
         for (const Piece& p : pieces()) {
             if (!p.clean()) unclean.push_back(p.name);
         }
+        const std::string shared = sharedTexturesAsCreated(*e->display);
+        if (!shared.empty()) unclean.push_back(shared);
     }
     int renders = 0;
     std::vector<std::string> unclean;
@@ -267,6 +308,7 @@ TEST(SceneGlState, NextSceneFindsTheRuleAndTheWindowShowsThePicture) {
     ASSERT_TRUE(entry.display.initWindowed(0, 0, 32, 24, false));
     engine->display = &entry.display;
     makeObjects();  // the display's context is a new one
+    EXPECT_EQ(sharedTexturesAsCreated(entry.display), "") << "as the display made them";
 
     std::unique_ptr<DirtyScene> scenes[scene_table::kSlots];
     for (int s = 0; s < scene_table::kSlots; ++s) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "formats/camera_path.h"
 #include "support/temp_dir.h"
@@ -150,6 +151,45 @@ TEST(CameraPath, MissingFileLeavesThePathAsItWas) {
     ASSERT_TRUE(path.load(writePath(dir, wobble(6))));
     EXPECT_FALSE(path.load(dir.file("missing.sav")));
     EXPECT_EQ(path.count(), 6);
+}
+
+// One value that is not a number or is huge anywhere in the file: refused with a line naming
+// the file, the record and the field, and the path stays as it was, as for a missing file
+// (before, value B became NaN after smoothing and the camera's up vector blacked out scenes).
+TEST(CameraPath, AbsurdValuesAreRefused) {
+    testsupport::TempDir dir;
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* name;
+        void (*spoil)(PathRecord&, double);
+        double value;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"value B not a number", [](PathRecord& r, double v) { r.valueB = v; }, std::nan(""), "value B = nan"},
+        {"value B infinite", [](PathRecord& r, double v) { r.valueB = v; }, inf, "value B = inf"},
+        {"value B 1e300", [](PathRecord& r, double v) { r.valueB = v; }, 1e300, "value B = 1e+300"},
+        {"value A -1e300", [](PathRecord& r, double v) { r.valueA = v; }, -1e300, "value A = -1e+300"},
+        {"x infinite", [](PathRecord& r, double v) { r.x = static_cast<float>(v); }, inf, "x = inf"},
+        {"z at 1e20", [](PathRecord& r, double v) { r.z = static_cast<float>(v); }, 1e20, "z = 1e+20"},
+    };
+    for (const Case& c : cases) {
+        std::vector<PathRecord> records = wobble(100);
+        c.spoil(records[42], c.value);
+        const std::string file = writePath(dir, records, "absurd.sav");
+        CameraPath path;
+        ASSERT_TRUE(path.load(writePath(dir, wobble(6))));
+        testing::internal::CaptureStdout();
+        EXPECT_FALSE(path.load(file)) << c.name;
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_NE(out.find(file), std::string::npos) << c.name << ": " << out;
+        EXPECT_NE(out.find("record 42"), std::string::npos) << c.name << ": " << out;
+        EXPECT_NE(out.find(c.says), std::string::npos) << c.name << ": " << out;
+        EXPECT_EQ(path.count(), 6) << c.name;
+    }
+    // The values the show's paths hold pass.
+    CameraPath good;
+    EXPECT_TRUE(good.load(writePath(dir, wobble(100), "good.sav")));
 }
 
 TEST(PathCurve, EvaluateHitsTheEndsAndTheControlPoints) {

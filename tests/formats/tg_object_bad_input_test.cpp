@@ -4,7 +4,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cmath>
 #include <fstream>
+#include <limits>
+#include <memory>
 
 #include "formats/tg_object.h"
 #include "mesh_fixture.h"
@@ -106,6 +109,67 @@ TEST(TGObjectBadInput, BadCountsTable) {
             expectEmpty(*mesh, c.name);
         }
     }
+}
+
+// A mesh with one absurd vertex, or a cache whose box is absurd or holds none of its vertices:
+// refused at load with a line that names the file and the fault, as for a broken file (before,
+// the scatter asked for ~9e15 points per triangle and ran practically forever).
+TEST(TGObjectBadInput, AbsurdCoordinatesTable) {
+    testsupport::TempDir dir;
+    const float inf = std::numeric_limits<float>::infinity();
+    struct Case {
+        const char* name;
+        bool inCache;  // the value goes into the cache's box (else into part 1's vertex 2)
+        size_t component;
+        float value;
+        const char* says;
+    };
+    // The cache's box: minimum x, y, z at bytes 4, 8, 12; maximum at 16, 20, 24.
+    const Case cases[] = {
+        {"vertex at 1e20", false, 1, 1e20f, "vertex 2 has y = 1e+20"},
+        {"vertex at infinity", false, 0, inf, "vertex 2 has x = inf"},
+        {"vertex not a number", false, 2, std::nanf(""), "vertex 2 has z = nan"},
+        {"vertex just beyond the limit", false, 0, 100001.0f, "beyond +-100000"},
+        {"box minimum at -1e20", true, 4, -1e20f, "the box's x runs from -1e+20"},
+        {"box maximum at infinity", true, 24, inf, "the box's z runs from"},
+        {"box maximum not a number", true, 20, std::nanf(""), "the box's y runs from"},
+        {"box upside down", true, 16, -10.0f, "holds none of its vertices"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = dir.file("absurd.objb");
+        std::remove((path + "comp").c_str());
+        ObjbMesh m = fixture::twoParts();
+        if (!c.inCache) m.parts[1].positions[3 * 2 + c.component] = c.value;
+        ASSERT_TRUE(writeObjb(path, m)) << c.name;
+        if (c.inCache) {
+            auto good = std::make_unique<TGObject>();
+            ASSERT_TRUE(good->loadObjb(path, 1.0f, false)) << c.name;
+            std::vector<uint8_t> cache = bytesOf(path + "comp");
+            std::memcpy(&cache[c.component], &c.value, 4);
+            writeBytes(path + "comp", cache.data(), cache.size());
+        }
+        for (bool skipCache : {true, false}) {
+            if (c.inCache && skipCache) continue;  // the file itself is good
+            auto mesh = std::make_unique<TGObject>();
+            testing::internal::CaptureStdout();
+            EXPECT_FALSE(mesh->loadObjb(path, 1.0f, skipCache)) << c.name;
+            const std::string out = testing::internal::GetCapturedStdout();
+            EXPECT_NE(out.find(c.inCache ? path + "comp" : path), std::string::npos) << c.name << ": " << out;
+            EXPECT_NE(out.find(c.says), std::string::npos) << c.name << ": " << out;
+            expectEmpty(*mesh, c.name);
+            if (!c.inCache) {
+                EXPECT_FALSE(std::ifstream(path + "comp").good()) << "no cache for " << c.name;
+            }
+        }
+    }
+    // At the limit itself the mesh is good.
+    ObjbMesh edge = fixture::twoParts();
+    edge.parts[1].positions[0] = -100000.0f;
+    const std::string path = dir.file("edge.objb");
+    ASSERT_TRUE(writeObjb(path, edge));
+    auto mesh = std::make_unique<TGObject>();
+    EXPECT_TRUE(mesh->loadObjb(path, 1.0f, false));
+    EXPECT_TRUE(mesh->loadObjb(path, 1.0f, false)) << "and through its cache";
 }
 
 TEST(TGObjectBadInput, MissingFile) {

@@ -138,9 +138,10 @@ void stepDrop(uint i, uint width) {
         vec3 air = flowAt(pos) * 0.12 + vec3(0.05, 0.0, 0.0);
         vel = mix(vel, vec3(air.x, -speed, air.z * 0.3), 1.0 - exp(-2.0 * dt));
         pos += vel * dt;
-        // Out at the bottom: back in at the top, in a new column.
+        // Out at the bottom: back in at the top, in a new column. A long step (a slow machine)
+        // may carry a drop more than the whole span down: it comes back in all the same.
         if (pos.y < kRainTop - kRainSpan) {
-            pos.y += kRainSpan;
+            pos.y += kRainSpan * ceil((kRainTop - kRainSpan - pos.y) / kRainSpan);
             pos.x = rainColumn(i, uint(t * 37.0));
         }
         if (abs(pos.x) > kRainHalfWidth + 0.3) pos.x -= sign(pos.x) * 2.0 * kRainHalfWidth;

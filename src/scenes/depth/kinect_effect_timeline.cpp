@@ -1,5 +1,6 @@
 #include "scenes/depth/kinect_effect_timeline.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 
@@ -20,10 +21,17 @@ std::string signalFileName(int number) { return recordingFile("Dv%05d.tiff", num
 
 RecordingStep stepRecording(int index, float accumulator, float frameStep, int count) {
     RecordingStep step{index, accumulator + frameStep * kRecordingRate, false};
+    if (!std::isfinite(step.accumulator)) {
+        step.accumulator = 0.0f;  // a clock that is not a number shows the frame it has
+        return step;
+    }
     if (step.accumulator > 1.0f) {
-        step.accumulator -= 1.0f;
+        // The frames due: as many as subtracting 1 at a time would take while above 1.
+        const float due = std::ceil(step.accumulator - 1.0f);
+        step.accumulator -= due;
         if (count > 0) {
-            const uint32_t sum = static_cast<uint32_t>(index + 1) + 10u * static_cast<uint32_t>(count);
+            const uint32_t n = static_cast<uint32_t>(std::fmod(static_cast<double>(due), static_cast<double>(count)));
+            const uint32_t sum = static_cast<uint32_t>(index) + n + 10u * static_cast<uint32_t>(count);
             step.index = static_cast<int>(sum % static_cast<uint32_t>(count));
             step.advanced = true;
         }

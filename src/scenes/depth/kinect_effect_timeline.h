@@ -27,10 +27,11 @@ struct RecordingStep {
     float accumulator;   // recording frames elapsed and not yet shown
     bool advanced;       // a new frame is due: decode `index`
 };
-// One render call of the recording clock: the accumulator gains frameStep x 18; once it is
-// above 1 the index moves on by one frame and the accumulator gives back 1 (never more than
-// one frame per call, so a slow frame plays the recording slower). The index wraps as
-// (index + 10 x count) mod count, the sum taken unsigned. With no frames (count 0) the
+// One render call of the recording clock: the accumulator gains frameStep x 18; while it is
+// above 1 the index moves on by one frame and the accumulator gives back 1, so every frame
+// that is due is passed, however long the step, and only the last one needs decoding (at 18
+// calls a second or more that is one frame per call at most). The index wraps as
+// (index + n + 10 x count) mod count, the sum taken unsigned. With no frames (count 0) the
 // accumulator runs on but nothing advances.
 RecordingStep stepRecording(int index, float accumulator, float frameStep, int count);
 

@@ -71,9 +71,6 @@ void Part_DEMOLidarTree::load() {
     reloadShaders();
     reportLoadProgress(engine, 2.0f);
 
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-
     standingMesh.loadObjb("..//newresources//standing.objb", 1.0f, false);
     statueMesh.loadObjb("..//newresources//agalma2.objb", 1.0f, false);
     reportLoadProgress(engine, 1.0f);

@@ -37,8 +37,6 @@ const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 void Part_LidarAO::load() {
     g_loadingLidarAO = this;
     cameraPath.load("..//newresources//try1.sav");
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
 
     statueSystem.width = kGrid;
     statueSystem.height = kGrid;

@@ -26,8 +26,6 @@ float RePosY = 0.0f;
 
 void Part_LidarAOStart::load() {
     cameraPath.load("..//newresources//try1.sav");
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     reloadShaders();
     std::string base = "..//newresources//smalltown2.ascb";
     base += "b";

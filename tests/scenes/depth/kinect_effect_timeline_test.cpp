@@ -39,22 +39,37 @@ TEST(KinectEffectRecordingClock, SixtyFramesASecondAdvanceEveryThirdOrFourthCall
     EXPECT_EQ(index, static_cast<int>(at.size()) % 465);
 }
 
-TEST(KinectEffectRecordingClock, ASlowFrameAdvancesOnlyOneFrame) {
+TEST(KinectEffectRecordingClock, EveryRateReachesTheSameFrameAtTheSameSceneTime) {
+    // A slow machine or a preview at 2 steps a second still shows the recording frame that is
+    // due: the clock passes every frame that fell due during a long step.
     struct Case {
-        const char* name;
-        float step;
-        int calls;
-    } cases[] = {
-        {"a tenth of a second", 0.1f, 20},
-        {"half a second", 0.5f, 8},
-        {"the largest step the clock lets through", 1.0f, 5},
-    };
+        int stepsPerSecond;
+        int decodes;  // calls that decode a frame in ten seconds
+    } cases[] = {{2, 20}, {18, 180}, {30, 180}, {60, 180}};
     for (const Case& c : cases) {
         int index = 0;
-        const std::vector<int> at = advancingCalls(c.step, c.calls, 465, index);
-        EXPECT_EQ(at.size(), static_cast<size_t>(c.calls)) << c.name;
-        EXPECT_EQ(index, c.calls) << c.name;
+        const std::vector<int> at = advancingCalls(1.0f / static_cast<float>(c.stepsPerSecond),
+                                                   10 * c.stepsPerSecond, 465, index);
+        // 18 recording frames a second for ten seconds, give or take the last one.
+        EXPECT_GE(index, 179) << c.stepsPerSecond;
+        EXPECT_LE(index, 180) << c.stepsPerSecond;
+        // Only the last frame of a step is decoded.
+        EXPECT_GE(static_cast<int>(at.size()), c.decodes - 1) << c.stepsPerSecond;
+        EXPECT_LE(static_cast<int>(at.size()), c.decodes) << c.stepsPerSecond;
     }
+}
+
+TEST(KinectEffectRecordingClock, ALongStepPassesEveryDueFrameAndWraps) {
+    // A 3 s step is 54 frames; a step of an hour wraps the list many times over.
+    const RecordingStep three = stepRecording(10, 0.5f, 3.0f, 465);
+    EXPECT_TRUE(three.advanced);
+    EXPECT_EQ(three.index, 64);
+    EXPECT_FLOAT_EQ(three.accumulator, 0.5f);
+    const RecordingStep hour = stepRecording(0, 0.0f, 3600.0f, 465);
+    // 64800 frames of clock, the last one still pending (it is due once the clock is above it).
+    EXPECT_EQ(hour.index, (3600 * 18 - 1) % 465);
+    EXPECT_GE(hour.accumulator, 0.0f);
+    EXPECT_LE(hour.accumulator, 1.0f);
 }
 
 TEST(KinectEffectRecordingClock, TheIndexWrapsAtTheEndOfTheList) {
@@ -70,10 +85,10 @@ TEST(KinectEffectRecordingClock, TheIndexWrapsAtTheEndOfTheList) {
         {2, 3, 0},
     };
     for (const Case& c : cases) {
-        const RecordingStep s = stepRecording(c.index, 0.99f, 0.1f, c.count);
+        const RecordingStep s = stepRecording(c.index, 0.99f, 0.05f, c.count);
         EXPECT_TRUE(s.advanced) << c.index << " of " << c.count;
         EXPECT_EQ(s.index, c.next) << c.index << " of " << c.count;
-        EXPECT_NEAR(s.accumulator, 0.99f + 1.8f - 1.0f, 1e-5f);
+        EXPECT_NEAR(s.accumulator, 0.99f + 0.9f - 1.0f, 1e-5f);
     }
 }
 
@@ -81,7 +96,7 @@ TEST(KinectEffectRecordingClock, WithoutFramesNothingAdvances) {
     const RecordingStep s = stepRecording(0, 0.9f, 0.1f, 0);
     EXPECT_FALSE(s.advanced);
     EXPECT_EQ(s.index, 0);
-    EXPECT_NEAR(s.accumulator, 1.7f, 1e-5f);
+    EXPECT_NEAR(s.accumulator, 0.7f, 1e-5f);  // the clock runs on: two frames fell due
 }
 
 TEST(KinectEffectRecordingClock, AStalledClockStandsStill) {

@@ -1,6 +1,6 @@
 // The scene meter: sums what happens inside its spans, reads the allocation counter only when
 // a counting build installed one.
-#include "driver/scene_meter.h"
+#include "capture/scene_meter.h"
 
 #include <gtest/gtest.h>
 

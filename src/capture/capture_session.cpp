@@ -1,10 +1,11 @@
-#include "driver/capture_session.h"
+#include "capture/capture_session.h"
 
 #include <GL/glew.h>
 #include <SDL.h>
 #include <time.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -13,15 +14,18 @@
 #include <opencv2/core.hpp>
 #include <opencv2/imgcodecs.hpp>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "driver/capture_plan.h"
+#include "capture/capture_plan.h"
+#include "capture/capture_show.h"
+#include "capture/scene_meter.h"
 #include "driver/data_interface.h"
-#include "driver/entrypoint.h"
 #include "driver/part.h"
-#include "driver/scene_meter.h"
 #include "driver/scene_table.h"
 #include "driver/show_loading.h"
+#include "driver/stop_request.h"
+#include "gpu/render_target.h"
 #include "platform/process.h"
 #include "platform/video_pipe.h"
 #include "scenes/placeholder_scene.h"
@@ -121,11 +125,31 @@ public:
     Cost warm[scene_table::kSlots];
     int previousSlot = -2;
     SceneMeter meter;
+    Part* const* scenes = nullptr;  // the engine's table, for the summary
 };
 
 namespace {
 
 CaptureSession* session = nullptr;
+
+// Who may end the process on a stop request. While the show loads only a loading-screen frame
+// is ever written, and the main thread ends the process once none is half written. From the
+// first rendered frame on, the render thread alone does it, between two frames, after it has
+// completed its files.
+enum Stage : int { kLoading, kWritingLoadingFrame, kRendering, kStopped };
+std::atomic<int> stage{kLoading};
+
+// Moves the stage from `from` to `to`; false when the main thread has stopped the capture.
+bool enterStage(int from, int to) {
+    int expected = from;
+    return stage.compare_exchange_strong(expected, to, std::memory_order_acq_rel);
+}
+
+// The render thread, once the main thread has ended the capture during loading: the process
+// is on its way out.
+[[noreturn]] void waitForTheEnd() {
+    for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));
+}
 
 std::string outputPath(const char* pattern, long number) {
     char name[64];
@@ -135,9 +159,9 @@ std::string outputPath(const char* pattern, long number) {
 
 // The picture in the window's back buffer, for the loading screen.
 void captureLoadingFrame() {
-    Entrypoint& entry = *currentEntrypoint;
-    const int w = entry.display.eyeTarget[0].width;
-    const int h = entry.display.eyeTarget[0].height;
+    if (!enterStage(kLoading, kWritingLoadingFrame)) waitForTheEnd();
+    const int w = session->options.width;
+    const int h = session->options.height;
     cv::Mat bottomUp(h, w, CV_8UC3);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     glReadBuffer(GL_BACK);
@@ -147,11 +171,11 @@ void captureLoadingFrame() {
     cv::flip(bottomUp, picture, 0);
     const std::string path = outputPath("loading_%04ld.png", session->loadingFrames++);
     if (!writePng(path, picture)) fail("capture: cannot write " + path);
+    stage.store(kLoading, std::memory_order_release);
 }
 
 // The finished picture of the frame: the left eye target's spare texture, top-down.
-void readFinishedPicture(Entrypoint& entry, cv::Mat& picture) {
-    const RenderTarget& t = entry.display.eyeTarget[0];
+void readFinishedPicture(const RenderTarget& t, cv::Mat& picture) {
     cv::Mat bottomUp(static_cast<int>(t.height), static_cast<int>(t.width), CV_8UC3);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, t.spareTexture);
@@ -189,10 +213,9 @@ void startVideo(const std::vector<int>& frames) {
 
 }  // namespace
 
-void prepareCapture(Entrypoint& entry) {
+void prepareCapture(const CaptureOptions& options) {
     session = new CaptureSession();
-    session->options = entry.capture;
-    entry.captureSession = session;
+    session->options = options;
     const CaptureOptions& o = session->options;
     if (!o.directory.empty()) {
         std::error_code ec;
@@ -202,10 +225,12 @@ void prepareCapture(Entrypoint& entry) {
     if (o.loadingFrames) loadingFrameHook = captureLoadingFrame;
 }
 
-void runCapture(Entrypoint& entry) {
+void runCapture(const CaptureShow& show) {
     loadingFrameHook = nullptr;
+    if (!enterStage(kLoading, kRendering)) waitForTheEnd();
     const CaptureOptions& o = session->options;
-    Data_Interface& engine = *entry.engine;
+    Data_Interface& engine = *show.engine;
+    session->scenes = engine.scenes;
     std::printf("capture: loaded in %.1f s, peak resident %.0f MiB\n", secondsSince(processStart), peakResidentMiB());
 
     // Two hours of show at most; the real one lasts about seven minutes.
@@ -227,7 +252,7 @@ void runCapture(Entrypoint& entry) {
     if (!o.video.empty()) startVideo(frames);
 
     session->renderStart = std::chrono::steady_clock::now();
-    entry.sceneMeter = &session->meter;
+    show.meter(&session->meter);
     size_t next = 0;
     // NOTE: scenes step their particle systems in render. A frame that is not written is only
     // simulated (the scene's render runs with simulateOnly: compute steps, recording and tree
@@ -240,39 +265,44 @@ void runCapture(Entrypoint& entry) {
         --prerollFrom;
     }
     for (int frame = 0; next < frames.size(); ++frame) {
-        entry.advanceClock(capture_plan::stepBefore(frame, o.fps));
+        // A stop request is met here, between two frames: every file so far is complete.
+        const stop_request::Reason stop = stop_request::pending();
+        if (stop != stop_request::Reason::None) stopCapture(stop);
+        show.advanceClock(capture_plan::stepBefore(frame, o.fps));
         if (frame != frames[next]) {
             if (o.preroll && frame >= prerollFrom) {
-                entry.playFrame();
-                SDL_GL_SwapWindow(entry.display.window);
+                show.playFrame();
+                show.swap();
             } else if (timeline.drawnSlot[static_cast<size_t>(frame)] ==
                        timeline.drawnSlot[static_cast<size_t>(frames[next])]) {
-                entry.simulateFrame();
+                show.simulateFrame();
             } else {
-                entry.stepFrame();  // fast-forward: the clocks move, nothing is drawn
+                show.stepFrame();  // fast-forward: the clocks move, nothing is drawn
             }
             continue;
         }
         const auto wallStart = std::chrono::steady_clock::now();
         const double cpuStart = processCpuSeconds();
         session->meter.reset();
-        entry.playFrame();
+        show.playFrame();
         glFinish();  // the read-back would wait for the renderer anyway; this separates the two
         const double drawn = secondsSince(wallStart);
-        readFinishedPicture(entry, session->picture);
+        readFinishedPicture(*show.finished, session->picture);
         const int slot = scene_table::activeSlot(engine.scenes);
         if (!o.directory.empty()) {
             const std::string path = outputPath("frame_%06ld.png", static_cast<long>(next));
             if (!writePng(path, session->picture)) fail("capture: cannot write " + path);
-            session->index << fs::path(path).filename().string() << ' ' << frame << ' ' << entry.demoTime << ' '
-                           << scene_table::className(slot) << '\n';
+            // Listed once the file is whole, and flushed at once: frames.txt names exactly the
+            // pictures on disk, however the program ends.
+            session->index << fs::path(path).filename().string() << ' ' << frame << ' ' << show.demoTime() << ' '
+                           << scene_table::className(slot) << std::endl;
         }
         if (!o.video.empty() &&
             !platform::writeAll(session->video, session->picture.data, session->picture.total() * 3)) {
             platform::finishPiped(session->video);
             fail("capture: ffmpeg stopped taking frames for " + o.video);
         }
-        SDL_GL_SwapWindow(entry.display.window);
+        show.swap();
         if (slot >= 0) {
             CaptureSession::Sample sample;
             sample.wall = secondsSince(wallStart);
@@ -289,15 +319,47 @@ void runCapture(Entrypoint& entry) {
         ++next;
         session->written = next;
         const double perFrame = secondsSince(session->renderStart) / static_cast<double>(next);
-        std::printf("capture: frame %zu of %zu  t %.3f s  %s  left %s\n", next, frames.size(), entry.demoTime,
+        std::printf("capture: frame %zu of %zu  t %.3f s  %s  left %s\n", next, frames.size(), show.demoTime(),
                     sceneLabel(engine.scenes, slot).c_str(),
                     clockText(perFrame * static_cast<double>(frames.size() - next)).c_str());
         std::fflush(stdout);
     }
-    entry.endShow();
+    // The range is done (the end of the show ends the process inside stepFrame instead).
+    finishCapture();
+    platform::endProcess(0);
 }
 
-void finishCapture(CaptureSession& s) {
+void stopCapture(stop_request::Reason reason) {
+    CaptureSession& s = *session;
+    std::printf("capture: stopped by %s after %zu of %zu frames\n", stop_request::name(reason), s.written,
+                s.frames.size());
+    s.index.close();
+    if (s.video.pid > 0) {
+        // Its input closed, ffmpeg finishes the file with the frames it has.
+        const int code = platform::finishPiped(s.video);
+        if (code == 0) {
+            std::printf("capture: wrote %s\n", s.options.video.c_str());
+        } else {
+            std::printf("capture: ffmpeg failed (exit code %d) on %s\n", code, s.options.video.c_str());
+        }
+    }
+    platform::endProcess(stop_request::exitCode(reason, true));
+}
+
+void stopCaptureFromMainThread(stop_request::Reason reason) {
+    for (;;) {
+        if (enterStage(kLoading, kStopped)) {
+            std::printf("capture: stopped by %s while loading\n", stop_request::name(reason));
+            platform::endProcess(stop_request::exitCode(reason, true));
+        }
+        if (stage.load(std::memory_order_acquire) != kWritingLoadingFrame) return;  // the render thread stops it
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+void finishCapture() {
+    if (session == nullptr) return;
+    CaptureSession& s = *session;
     s.index.close();
     if (s.video.pid > 0) {
         const int code = platform::finishPiped(s.video);
@@ -315,7 +377,7 @@ void finishCapture(CaptureSession& s) {
     // ("-" unless the program counts them: bench's velluna_counting).
     std::printf("capture: %-40s %7s %9s %9s %9s %11s %10s %10s\n", "scene", "frames", "wall ms", "cpu ms",
                 "drawn ms", "scene wall", "scene cpu", "allocs");
-    Part* const* scenes = currentEntrypoint->engine->scenes;
+    Part* const* scenes = s.scenes;
     for (int slot : scene_table::kPlayOrder) {
         const bool warm = s.warm[slot].frames > 0;
         const CaptureSession::Cost& c = warm ? s.warm[slot] : s.cost[slot];

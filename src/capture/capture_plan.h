@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "driver/capture_options.h"
+#include "capture/capture_options.h"
 
 class Part;
 struct Data_Interface;

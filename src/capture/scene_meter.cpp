@@ -1,4 +1,4 @@
-#include "driver/scene_meter.h"
+#include "capture/scene_meter.h"
 
 #include <time.h>
 

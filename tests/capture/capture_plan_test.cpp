@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/capture_plan.h"
+#include "capture/capture_plan.h"
 #include "driver/data_interface.h"
 #include "driver/part.h"
 #include "driver/scene_table.h"

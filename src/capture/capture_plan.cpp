@@ -1,4 +1,4 @@
-#include "driver/capture_plan.h"
+#include "capture/capture_plan.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,8 +62,7 @@ Timeline simulate(Part* const scenes[], Data_Interface& engine, double fps, int 
     const Part* last = scenes[scene_table::kLastSlot];
     for (int frame = 0; frame < maxFrames; ++frame) {
         engine.frameDelta = stepBefore(frame, fps);
-        const int active = scene_table::activeSlot(scenes);
-        if (active >= 0) scenes[active]->update(&engine);
+        scene_table::updateActive(scenes, engine);
         if (last != nullptr && last->done) {
             t.endFrame = frame;
             break;
