@@ -308,7 +308,7 @@ Mesh makeLandscape(bool small) {
 CONTENT_ASSETS(scenes) {
     kit::addMeshAsset({"gto.objb", 2, 1.0, kit::makeCoupe});
     kit::addMeshAsset({"sceneboat.objb", 2, 1.5, kit::makeBoatScene});
-    kit::addMeshAsset({"headsgarbled.objb", 3, 2.5, kit::makeHeads});
+    kit::addMeshAsset({"headsgarbled.objb", 4, 2.5, kit::makeHeads});
     kit::addMeshAsset({"eyes.objb", 2, 0.3, kit::makeEyes});
     kit::addMeshAsset({"island.objb", 2, 0.3, kit::makeIsland});
     kit::addMeshAsset({"lidar4.objb", 2, 2.0, kit::makeLandscape});
