@@ -20,8 +20,8 @@ void addLeg(Shape& s, const Vec3& top, const Vec3& knee, const Vec3& ankle, cons
 // A buffalo: massive forequarters with a hump, the head low, short horns, a shaggy beard.
 Mesh makeBuffalo(bool small) {
     Shape s;
-    const Vec3 hide{0.36f, 0.26f, 0.19f};
-    const Vec3 shag{0.24f, 0.17f, 0.12f};
+    const Vec3 hide{0.5f, 0.39f, 0.29f};  // dusty, so the body reads against the night
+    const Vec3 shag{0.36f, 0.27f, 0.2f};
     const Vec3 hoof{0.12f, 0.1f, 0.09f};
     const Vec3 horn{0.8f, 0.76f, 0.68f};
     s.ellipsoid(Vec3(0, 1.1f, -0.35f), Vec3(0.5f, 0.5f, 0.95f)).colour(hide);                      // barrel
@@ -115,7 +115,7 @@ Mesh makeBird(bool small) {
 }  // namespace kit
 
 CONTENT_ASSETS(animals) {
-    kit::addMeshAsset({"buffalo.objb", 2, 1.0, kit::makeBuffalo});
+    kit::addMeshAsset({"buffalo.objb", 3, 1.0, kit::makeBuffalo});
     kit::addMeshAsset({"cheetah2.objb", 2, 0.8, kit::makeCheetah});
     kit::addMeshAsset({"bird.objb", 2, 0.5, kit::makeBird});
 }

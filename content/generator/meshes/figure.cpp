@@ -91,17 +91,19 @@ void addFigure(Shape& s, const Joints& j, const Build& b) {
         s.capsule(j.neck + T * Vec3(0, -0.04f * u, -0.01f * u), j.shoulder[side], 0.055f * u * g, 0.05f * u * g).colour(b.top).blend(0.05f * u);
     // Neck and head.
     s.capsule(j.neck + T * Vec3(0, -0.03f * u, 0), j.head + H * Vec3(0, -0.05f * u, -0.02f * u), 0.05f * u * g, 0.042f * u).colour(b.skin).blend(0.035f * u);
-    s.ellipsoid(j.head + H * Vec3(0, 0.01f * u, -0.01f * u), Vec3(0.082f, 0.106f, 0.1f) * u, H).colour(b.skin).blend(0.02f * u);
-    s.ellipsoid(j.head + H * Vec3(0, -0.055f * u, 0.028f * u), Vec3(0.058f, 0.055f, 0.062f) * u, H).colour(b.skin).blend(0.03f * u);
-    if (b.detail > 0) {
-        s.capsule(j.head + H * Vec3(0, 0.0f, 0.08f * u), j.head + H * Vec3(0, -0.032f * u, 0.097f * u), 0.011f * u, 0.016f * u).colour(b.skin).blend(0.012f * u);
-        for (float sx : {-1.0f, 1.0f})
-            s.ellipsoid(j.head + H * Vec3(sx * 0.078f * u, -0.005f * u, -0.005f * u), Vec3(0.012f, 0.03f, 0.02f) * u, H).colour(b.skin).blend(0.01f * u);
+    if (!b.bareHead) {
+        s.ellipsoid(j.head + H * Vec3(0, 0.01f * u, -0.01f * u), Vec3(0.082f, 0.106f, 0.1f) * u, H).colour(b.skin).blend(0.02f * u);
+        s.ellipsoid(j.head + H * Vec3(0, -0.055f * u, 0.028f * u), Vec3(0.058f, 0.055f, 0.062f) * u, H).colour(b.skin).blend(0.03f * u);
+        if (b.detail > 0) {
+            s.capsule(j.head + H * Vec3(0, 0.0f, 0.08f * u), j.head + H * Vec3(0, -0.032f * u, 0.097f * u), 0.011f * u, 0.016f * u).colour(b.skin).blend(0.012f * u);
+            for (float sx : {-1.0f, 1.0f})
+                s.ellipsoid(j.head + H * Vec3(sx * 0.078f * u, -0.005f * u, -0.005f * u), Vec3(0.012f, 0.03f, 0.02f) * u, H).colour(b.skin).blend(0.01f * u);
+        }
+        // Hair: a cap over the back and top of the head; longer hair falls to the shoulders.
+        s.ellipsoid(j.head + H * Vec3(0, 0.035f * u, -0.025f * u), Vec3(0.09f, 0.095f, 0.1f) * u, H).colour(b.hair).blend(0.01f * u);
+        if (b.longHair)
+            s.ellipsoid(j.head + H * Vec3(0, -0.08f * u, -0.055f * u), Vec3(0.085f, 0.13f, 0.05f) * u, H).colour(b.hair).blend(0.03f * u);
     }
-    // Hair: a cap over the back and top of the head; longer hair falls to the shoulders.
-    s.ellipsoid(j.head + H * Vec3(0, 0.035f * u, -0.025f * u), Vec3(0.09f, 0.095f, 0.1f) * u, H).colour(b.hair).blend(0.01f * u);
-    if (b.longHair)
-        s.ellipsoid(j.head + H * Vec3(0, -0.08f * u, -0.055f * u), Vec3(0.085f, 0.13f, 0.05f) * u, H).colour(b.hair).blend(0.03f * u);
     // Arms.
     for (int side = 0; side < 2; ++side) {
         s.sphere(j.shoulder[side], 0.05f * u * g).colour(b.top).blend(0.04f * u);

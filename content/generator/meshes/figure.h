@@ -46,6 +46,7 @@ struct Build {
     Vec3 shoes{0.22f, 0.2f, 0.2f};
     Vec3 hair{0.35f, 0.25f, 0.18f};
     float detail = 1.0f;      // 0 drops the small features (nose, ears, fingers' hint)
+    bool bareHead = false;    // no head or hair: the caller models them (the neck stays)
 };
 
 Joints solvePose(const Pose& pose, const Build& build);

@@ -4,6 +4,7 @@
 #include "generator/meshes/assets.h"
 #include "generator/meshes/crowds.h"
 #include "generator/meshes/heightfield.h"
+#include "generator/meshes/marble.h"
 #include "generator/meshes/mesher.h"
 #include "generator/meshes/noise.h"
 #include "generator/rng.h"
@@ -117,52 +118,59 @@ Mesh makeBoatScene(bool small) {
     return m;
 }
 
-// A head to garble: skull, jaw, nose, ears, brows and eye sockets (unit about 0.25 m).
+// A head to garble, facing +z (unit about 0.25 m): a carved face with brows, nose, lips and
+// deep eye sockets that catch the light, under one of three coiffures.
 Part plainHead(int variant, float cell) {
     Shape s;
-    const Vec3 skin = variant % 2 ? Vec3(0.9f, 0.84f, 0.78f) : Vec3(0.82f, 0.72f, 0.64f);
-    s.ellipsoid(Vec3(0, 0.02f, -0.01f), Vec3(0.08f, 0.1f, 0.098f)).colour(skin);
-    s.ellipsoid(Vec3(0, -0.05f, 0.03f), Vec3(0.06f, 0.06f, 0.065f)).colour(skin).blend(0.03f);
-    s.capsule(Vec3(0, 0.0f, 0.08f), Vec3(0, -0.035f, 0.1f), 0.012f, 0.018f + 0.004f * variant).colour(skin).blend(0.012f);
-    for (float sx : {-1.0f, 1.0f}) {
-        s.ellipsoid(Vec3(sx * 0.08f, -0.005f, -0.005f), Vec3(0.012f, 0.03f, 0.02f)).colour(skin).blend(0.01f);
-        s.ellipsoid(Vec3(sx * 0.03f, 0.018f, 0.085f), Vec3(0.02f, 0.012f, 0.015f)).sub().blend(0.01f);
-        s.capsule(Vec3(sx * 0.012f, 0.04f, 0.088f), Vec3(sx * 0.05f, 0.038f, 0.078f), 0.008f).colour(skin).blend(0.01f);
-    }
-    s.ellipsoid(Vec3(0, -0.06f, 0.085f), Vec3(0.025f, 0.006f, 0.01f)).sub().blend(0.005f);
-    s.capsule(Vec3(0, -0.08f, -0.02f), Vec3(0, -0.14f, -0.02f), 0.045f).colour(skin).blend(0.03f);
+    MarbleHead head;
+    head.hair = variant == 0 ? Coiffure::Waves : (variant == 1 ? Coiffure::Curls : Coiffure::CurlsBeard);
+    head.seed = 0x4EAD0u + uint64_t(variant);
+    head.skin = variant % 2 ? Vec3(0.9f, 0.86f, 0.8f) : Vec3(0.84f, 0.78f, 0.7f);
+    head.hairColour = head.skin * 0.88f;
+    s.capsule(Vec3(0, -0.07f, -0.02f), Vec3(0, -0.15f, -0.025f), 0.045f, 0.05f).colour(head.skin);  // neck
+    addMarbleHead(s, Vec3(0, 0, 0), Mat3(), 1.0f, head);
     return meshShape(s, cell);
 }
 
-// A heap of distorted heads: each stretched, sheared, twisted and swollen differently.
+// Bends a head: stretched, sheared, twisted and swollen, but not so far that it loses its face.
+void garble(Part& p, content::Rng& rng, int salt) {
+    const Vec3 stretch(float(rng.uniform(0.85, 1.25)), float(rng.uniform(0.85, 1.3)), float(rng.uniform(0.85, 1.15)));
+    const float shear = float(rng.uniform(-0.3, 0.3)), twist = float(rng.uniform(-1.6, 1.6)), swell = float(rng.uniform(0.0, 0.12));
+    for (Vec3& q : p.pos) {
+        Vec3 r = mul(q, stretch);
+        r.x += shear * r.y;
+        const float t = twist * r.y;
+        r = Vec3(r.x * std::cos(t) - r.z * std::sin(t), r.y, r.x * std::sin(t) + r.z * std::cos(t));
+        q = r * (1.0f + swell * std::sin(r.y * 16.0f + float(salt)));
+    }
+}
+
+// A heap of distorted heads, most of them turned out of the heap and up toward the moon
+// (+x, the way the eyes look), piled in rings.
 Mesh makeHeads(bool small) {
     content::Rng rng(0x4EAD5);
     std::vector<Part> kinds;
-    for (int v = 0; v < 3; ++v) kinds.push_back(plainHead(v, small ? 0.012f : 0.007f));
+    for (int v = 0; v < 3; ++v) kinds.push_back(plainHead(v, small ? 0.012f : 0.0068f));
     Mesh m;
-    const int layers[] = {14, 9, 5, 2};
+    // Fewer heads than the area budget could hold small: each comes out large enough for
+    // its face to read from the heap's shots.
+    const int layers[] = {8, 5, 3, 1};
     float y = 0.12f;
     for (int layer = 0; layer < 4; ++layer) {
         const int n = layers[layer];
-        const float ring = 0.12f * float(n) / 3.0f;
+        const float ring = n == 1 ? 0.0f : 0.13f * float(n) / 2.2f;
         for (int i = 0; i < n; ++i) {
             const Part& kind = kinds[rng.below(3)];
-            const Vec3 stretch(float(rng.uniform(0.7, 1.5)), float(rng.uniform(0.7, 1.6)), float(rng.uniform(0.7, 1.4)));
-            const float shear = float(rng.uniform(-0.5, 0.5)), twist = float(rng.uniform(-5, 5)), swell = float(rng.uniform(0.0, 0.35));
             const float a = 2 * kPi * (float(i) + float(rng.uniform(0, 0.6))) / float(n);
+            // Facing out of the heap, drawn round toward +x, tipped back to look up.
+            const Vec3 out = normalize(Vec3(std::cos(a) + 0.7f, 0, std::sin(a)));
+            const float yaw = std::atan2(out.x, out.z) + float(rng.uniform(-0.35, 0.35));
             Placement at;
-            at.rot = Mat3::rotY(float(rng.uniform(0, 2 * kPi))) * Mat3::rotX(float(rng.uniform(-0.6, 0.6))) *
-                     Mat3::rotZ(float(rng.uniform(-0.8, 0.8)));
+            at.rot = Mat3::rotY(yaw) * Mat3::rotX(-float(rng.uniform(0.1, 0.6))) * Mat3::rotZ(float(rng.uniform(-0.5, 0.5)));
             at.offset = Vec3(ring * std::cos(a), y + float(rng.uniform(0, 0.05)), ring * std::sin(a));
             Part p = kind;
-            for (Vec3& q : p.pos) {
-                Vec3 r = mul(q, stretch);
-                r.x += shear * r.y;
-                const float t = twist * r.y;
-                r = Vec3(r.x * std::cos(t) - r.z * std::sin(t), r.y, r.x * std::sin(t) + r.z * std::cos(t));
-                r = r * (1.0f + swell * std::sin(r.y * 30.0f + float(i)));
-                q = at.apply(r);
-            }
+            garble(p, rng, i);
+            for (Vec3& q : p.pos) q = at.apply(q);
             computeNormals(p);
             m.parts.push_back(std::move(p));
         }
@@ -300,7 +308,7 @@ Mesh makeLandscape(bool small) {
 CONTENT_ASSETS(scenes) {
     kit::addMeshAsset({"gto.objb", 2, 1.0, kit::makeCoupe});
     kit::addMeshAsset({"sceneboat.objb", 2, 1.5, kit::makeBoatScene});
-    kit::addMeshAsset({"headsgarbled.objb", 2, 1.5, kit::makeHeads});
+    kit::addMeshAsset({"headsgarbled.objb", 4, 2.5, kit::makeHeads});
     kit::addMeshAsset({"eyes.objb", 2, 0.3, kit::makeEyes});
     kit::addMeshAsset({"island.objb", 2, 0.3, kit::makeIsland});
     kit::addMeshAsset({"lidar4.objb", 2, 2.0, kit::makeLandscape});

@@ -3,8 +3,8 @@
 #include "generator/catalogue.h"
 #include "generator/meshes/assets.h"
 #include "generator/meshes/figure.h"
+#include "generator/meshes/marble.h"
 #include "generator/meshes/mesher.h"
-#include "generator/rng.h"
 
 namespace kit {
 
@@ -17,27 +17,44 @@ Build marbleBuild() {
     Build b;
     b.skin = b.top = b.bottom = b.shoes = kMarble;
     b.hair = kMarbleShade;
-    b.dress = 3;
+    b.dress = 0;  // the drapery is carved separately
     b.hips = 1.08f;
-    b.longHair = true;
+    b.bareHead = true;
     return b;
 }
 
-// Tight curls over the back and top of a head (centre c, head rotation H, unit u).
-void addCurls(Shape& s, const Vec3& c, const Mat3& H, float u, uint64_t seed, int count, const Vec3& colour) {
-    content::Rng rng(seed);
-    for (int i = 0; i < count; ++i) {
-        const float a = float(rng.uniform(0, 2 * kPi));
-        const float e = float(rng.uniform(-0.15, 1.2));
-        Vec3 d(std::cos(a) * std::cos(e), std::sin(e), std::sin(a) * std::cos(e));
-        if (d.z > 0.45f && d.y < 0.55f) d.z = -d.z;  // keep the face clear
-        s.sphere(c + H * (mul(d, Vec3(0.085f, 0.1f, 0.095f)) * u), float(rng.uniform(0.018, 0.028)) * u).colour(colour).blend(0.012f * u);
-    }
+// A statue carved in two pieces: the body, and the head with its neck, which is meshed on a
+// finer grid so that the face and hair keep their modelling without a fine grid everywhere.
+struct Carving {
+    Shape body, head;
+};
+
+void carveHead(Carving& c, const Joints& j, const Build& b, const MarbleHead& style) {
+    const float u = b.height / 1.75f;
+    // The neck again, a shade wider than the body's, so the two pieces meet without a seam.
+    c.head.capsule(j.neck + j.torso * Vec3(0, -0.02f * u, 0), j.head + j.headRot * Vec3(0, -0.05f * u, -0.02f * u),
+                   0.052f * u * b.bulk, 0.044f * u).colour(b.skin);
+    addMarbleHead(c.head, j.head, j.headRot, u, style);
 }
 
-// The classical statue: contrapposto on a plinth, right arm raised, a drape to the ankles.
-Shape classicalStatue() {
+Mesh meshCarving(const Carving& c, float bodyCell, float headCell) {
+    Mesh m;
+    m.parts.push_back(meshShape(c.body, bodyCell));
+    m.parts.push_back(meshShape(c.head, headCell));
+    return m;
+}
+
+// The classical statue: a woman in a belted chiton and a mantle, her weight on the left leg
+// and the right knee bent forward through the cloth, the right arm raised, the mantle's end
+// over the left forearm; on a moulded plinth.
+Carving classicalStatue() {
     Pose p = standPose(0);
+    p.hipFlex[kRight] = 0.14f;
+    p.knee[kRight] = 0.3f;
+    p.ankle[kRight] = -0.15f;
+    p.hipOut[kRight] = 0.1f;
+    p.hipOut[kLeft] = 0.0f;
+    p.sideBend = 0.09f;
     p.shoulderFlex[kRight] = 2.5f;
     p.shoulderOut[kRight] = 0.35f;
     p.elbow[kRight] = 0.9f;
@@ -45,35 +62,79 @@ Shape classicalStatue() {
     p.elbow[kLeft] = 1.2f;
     p.shoulderOut[kLeft] = 0.25f;
     p.headYaw = 0.35f;
-    p.headPitch = 0.1f;
+    p.headPitch = 0.12f;
     p.rootOffset = Vec3(0, 0.32f, 0);
     const Build b = marbleBuild();
     const Joints j = solvePose(p, b);
-    Shape s;
+    Carving c;
+    Shape& s = c.body;
     addFigure(s, j, b);
-    addCurls(s, j.head, j.headRot, 1.0f, 0xA6A1, 40, kMarbleShade);
-    // A fold of the drape over the left forearm.
-    s.capsule(j.elbow[kLeft] + Vec3(0, -0.02f, 0), j.wrist[kLeft] + Vec3(0, -0.25f, 0.02f), 0.045f, 0.07f).colour(kMarbleShade).blend(0.04f);
-    // The plinth.
-    s.roundBox(Vec3(0, 0.16f, 0), Vec3(0.34f, 0.14f, 0.3f), 0.02f).colour(kMarbleShade).blend(0.0f);
-    s.roundBox(Vec3(0, 0.03f, 0), Vec3(0.4f, 0.03f, 0.36f), 0.01f).colour(kMarbleShade).blend(0.0f);
-    return s;
+    addMarbleBody(s, j, 1.0f, true, kMarble);
+    // The chiton: a bodice with fine folds to the belt under the breasts, an overfold to the
+    // hips, and the skirt falling to the plinth in deep folds.
+    const Mat3& T = j.torso;
+    const Vec3 belt = j.chest + T * Vec3(0, -0.07f, 0.005f);
+    Drape bodice;
+    bodice.top = j.chest + T * Vec3(0, 0.12f, -0.005f);
+    bodice.bottom = belt;
+    bodice.rTop = 0.16f, bodice.rBottom = 0.14f, bodice.depth = 0.72f;
+    bodice.ampTop = 0.004f, bodice.ampBottom = 0.007f, bodice.folds = 18, bodice.sway = 0.3f;
+    addDrape(s, bodice).colour(kMarble).blend(0.03f);
+    Drape band;
+    band.top = belt + T * Vec3(0, 0.012f, 0);
+    band.bottom = belt - T * Vec3(0, 0.012f, 0);
+    band.rTop = band.rBottom = 0.146f, band.depth = 0.74f, band.ampTop = band.ampBottom = 0.0f;
+    addDrape(s, band).colour(kMarbleShade).blend(0.006f);
+    Drape over;
+    over.top = belt;
+    over.bottom = j.pelvis + T * Vec3(0, -0.03f, 0.01f);
+    over.rTop = 0.15f, over.rBottom = 0.215f, over.depth = 0.7f;
+    over.ampTop = 0.004f, over.ampBottom = 0.016f, over.folds = 16, over.sway = 0.6f, over.phase = 0.7f;
+    addDrape(s, over).colour(kMarble).blend(0.015f);
+    const float ground = p.rootOffset.y - 0.01f;  // the plinth's top
+    Drape skirt;
+    skirt.top = j.pelvis + T * Vec3(0, 0.02f, 0);
+    skirt.bottom = Vec3(j.pelvis.x * 0.6f + (j.ankle[0].x + j.ankle[1].x) * 0.2f, ground,
+                        (j.ankle[0].z + j.ankle[1].z) * 0.5f - 0.02f);
+    skirt.rTop = 0.16f, skirt.rBottom = 0.25f, skirt.depth = 0.68f;
+    skirt.ampTop = 0.006f, skirt.ampBottom = 0.03f, skirt.folds = 20, skirt.sway = 1.1f, skirt.phase = 0.3f;
+    addDrape(s, skirt).colour(kMarble).blend(0.03f);
+    // The mantle: a heavy roll from the left shoulder across the back to the right hip, and
+    // its end hanging over the left forearm in folds.
+    for (int i = 0; i < 3; ++i) {
+        const Vec3 off = T * Vec3(0, -0.035f * float(i), 0);
+        s.capsule(j.shoulder[kLeft] + T * Vec3(-0.02f, 0.02f, 0.03f) + off, j.pelvis + T * Vec3(-0.15f, -0.02f, 0.06f) + off,
+                  0.03f, 0.036f).colour(kMarbleShade).blend(0.02f);
+    }
+    for (int i = 0; i < 5; ++i) {
+        const float f = 0.25f + 0.17f * float(i);
+        const Vec3 top = lerp(j.elbow[kLeft], j.wrist[kLeft], f) + Vec3(0, -0.015f, 0);
+        const float drop = 0.34f + 0.08f * float((i * 3) % 4);
+        s.capsule(top, top + Vec3(0.01f * float(i - 2), -drop, 0.015f * float(i % 2)), 0.026f, 0.02f).colour(kMarbleShade).blend(0.02f);
+    }
+    // The plinth: a block with a moulded top and foot.
+    s.roundBox(Vec3(0, 0.16f, 0), Vec3(0.32f, 0.12f, 0.28f), 0.01f).colour(kMarbleShade).blend(0.0f);
+    s.roundBox(Vec3(0, 0.295f, 0), Vec3(0.36f, 0.018f, 0.32f), 0.012f).colour(kMarbleShade).blend(0.0f);
+    s.roundBox(Vec3(0, 0.045f, 0), Vec3(0.38f, 0.035f, 0.34f), 0.012f).colour(kMarbleShade).blend(0.0f);
+    MarbleHead head;
+    head.hair = Coiffure::Waves;
+    head.seed = 0xA6A1;
+    carveHead(c, j, b, head);
+    return c;
 }
 
 // The reference scene's statue. The show scatters it with load scale 50 through the mesh
 // cache, i.e. at 2500 times these positions, so the file is tiny: its budget fitting lands it
 // at about 4.4 thousandths of a unit tall. Drawn from the cache it comes out 50 times that.
 Mesh makeStatue(bool small) {
-    Mesh m;
-    m.parts.push_back(meshShape(classicalStatue(), small ? 0.03f : 0.013f));
+    Mesh m = meshCarving(classicalStatue(), small ? 0.03f : 0.013f, small ? 0.012f : 0.0055f);
     translate(m, Vec3(0, -bounds(m).lo.y, 0));  // the plinth on y = 0: the scatter keeps y >= 0 only
     return m;
 }
 
 // The same statue, lighter, 2.5 units tall: drawn several times in the boat and fallers scenes.
 Mesh makeStatueSimple(bool small) {
-    Mesh m;
-    m.parts.push_back(meshShape(classicalStatue(), small ? 0.045f : 0.022f));
+    Mesh m = meshCarving(classicalStatue(), small ? 0.045f : 0.022f, small ? 0.015f : 0.0075f);
     translate(m, Vec3(0, -bounds(m).lo.y, 0));
     scale(m, 2.5f / bounds(m).hi.y);
     return m;
@@ -87,25 +148,33 @@ Mesh makeBust(bool small) {
     p.headPitch = 0.08f;
     p.sideBend = 0.0f;
     Build b = marbleBuild();
-    b.dress = 0;
     const Joints j = solvePose(p, b);
     const float cutY = j.chest.y - 0.1f;
-    Shape s;
+    Carving c;
+    Shape& s = c.body;
     addFigure(s, j, b);
-    addCurls(s, j.head, j.headRot, 1.0f, 0xB057, 45, kMarbleShade);
+    addMarbleBody(s, j, 1.0f, true, kMarble);
+    // The mantle's edge over the left shoulder.
+    for (int i = 0; i < 3; ++i)
+        s.capsule(j.shoulder[kLeft] + Vec3(-0.01f * float(i), 0.02f - 0.035f * float(i), 0.04f),
+                  j.chest + Vec3(-0.12f, -0.16f - 0.035f * float(i), 0.1f), 0.025f, 0.03f).colour(kMarbleShade).blend(0.02f);
     s.custom([cutY](const Vec3& q) { return cutY - q.y; }, Vec3(-1e3f, -1e3f, -1e3f), Vec3(1e3f, 1e3f, 1e3f)).intersect();
     // The classical rounded cut through the upper arms and the chest.
-    const Vec3 c = j.chest + Vec3(0, 0.12f, 0);
-    s.custom([c](const Vec3& q) {
-         const Vec3 d = q - c;
+    const Vec3 cc = j.chest + Vec3(0, 0.12f, 0);
+    s.custom([cc](const Vec3& q) {
+         const Vec3 d = q - cc;
          if (d.y > 0.2f) return -1.0f;  // leaves the neck and head whole
          return length(Vec3(d.x / 0.22f, d.y / 0.4f, d.z / 0.26f)) * 0.22f - 0.22f;
      }, Vec3(-1e3f, -1e3f, -1e3f), Vec3(1e3f, 1e3f, 1e3f)).intersect();
     const Vec3 base(j.chest.x, cutY, j.chest.z);
     s.cylinder(base + Vec3(0, -0.16f, 0), base + Vec3(0, 0.02f, 0), 0.09f, 0.01f).colour(kMarbleShade).blend(0.03f);
+    s.torus(base + Vec3(0, -0.12f, 0), 0.09f, 0.012f).colour(kMarbleShade).blend(0.005f);
     s.cylinder(base + Vec3(0, -0.24f, 0), base + Vec3(0, -0.15f, 0), 0.15f, 0.02f).colour(kMarbleShade).blend(0.02f);
-    Mesh m;
-    m.parts.push_back(meshShape(s, small ? 0.02f : 0.008f));
+    MarbleHead head;
+    head.hair = Coiffure::Waves;
+    head.seed = 0xB057;
+    carveHead(c, j, b, head);
+    Mesh m = meshCarving(c, small ? 0.02f : 0.009f, small ? 0.01f : 0.0045f);
     translate(m, Vec3(-j.chest.x, -(cutY - 0.24f), -j.chest.z));
     return m;
 }
@@ -114,29 +183,28 @@ Mesh makeBust(bool small) {
 Mesh makeCherub(bool small) {
     Shape s;
     const Vec3 skin{0.94f, 0.9f, 0.85f};
-    const Vec3 hair{0.86f, 0.82f, 0.76f};
-    s.ellipsoid(Vec3(0, 0.02f, -0.005f), Vec3(0.1f, 0.108f, 0.105f)).colour(skin);
-    s.ellipsoid(Vec3(0, -0.045f, 0.035f), Vec3(0.078f, 0.07f, 0.07f)).colour(skin).blend(0.04f);
-    for (float sx : {-1.0f, 1.0f}) {
-        s.sphere(Vec3(sx * 0.048f, -0.035f, 0.062f), 0.04f).colour(skin).blend(0.03f);            // cheeks
-        s.ellipsoid(Vec3(sx * 0.034f, 0.012f, 0.088f), Vec3(0.022f, 0.012f, 0.016f)).sub().blend(0.012f);  // eye sockets
-        s.sphere(Vec3(sx * 0.034f, 0.012f, 0.078f), 0.014f).colour(skin).blend(0.004f);           // eyes
-        s.ellipsoid(Vec3(sx * 0.1f, 0.0f, 0.0f), Vec3(0.012f, 0.026f, 0.018f)).colour(skin).blend(0.01f);  // ears
-    }
-    s.capsule(Vec3(0, -0.005f, 0.1f), Vec3(0, -0.03f, 0.112f), 0.01f, 0.015f).colour(skin).blend(0.012f);  // nose
-    s.ellipsoid(Vec3(0, -0.058f, 0.104f), Vec3(0.016f, 0.006f, 0.01f)).sub().blend(0.006f);               // mouth
-    s.sphere(Vec3(0, -0.09f, 0.085f), 0.022f).colour(skin).blend(0.02f);                                  // chin
-    s.capsule(Vec3(0, -0.08f, -0.02f), Vec3(0, -0.16f, -0.02f), 0.05f, 0.055f).colour(skin).blend(0.03f);  // neck
-    addCurls(s, Vec3(0, 0.03f, -0.01f), Mat3(), 1.12f, 0xC4E, 70, hair);
+    s.capsule(Vec3(0, -0.08f, -0.02f), Vec3(0, -0.16f, -0.02f), 0.05f, 0.055f).colour(skin);  // neck
+    MarbleHead head;
+    head.hair = Coiffure::Curls;
+    head.seed = 0xC4E;
+    head.fullness = 1.0f;
+    head.skin = skin;
+    head.hairColour = Vec3(0.86f, 0.82f, 0.76f);
+    addMarbleHead(s, Vec3(0, 0.0f, 0), Mat3(), 1.06f, head);
     Mesh m;
-    m.parts.push_back(meshShape(s, small ? 0.008f : 0.0036f));
+    m.parts.push_back(meshShape(s, small ? 0.008f : 0.0032f));
     return m;
 }
 
-// The lidar scenes' statue: a warrior with spear and round shield on a plinth. The lidar
-// scene scatters it at 150 points per unit of area, so it is large (about 90 units tall).
+// The lidar scenes' statue: a bearded warrior with spear and round shield on a plinth, his
+// weight on the right leg. The lidar scene scatters it at 150 points per unit of area, so it
+// is large (about 90 units tall).
 Mesh makeWarrior(bool small) {
     Pose p = standPose(1);
+    p.hipFlex[kLeft] = 0.2f;
+    p.knee[kLeft] = 0.45f;
+    p.ankle[kLeft] = -0.15f;
+    p.sideBend = -0.08f;
     p.shoulderFlex[kRight] = 0.5f;
     p.shoulderOut[kRight] = 0.5f;
     p.elbow[kRight] = 1.5f;
@@ -146,13 +214,20 @@ Mesh makeWarrior(bool small) {
     p.headYaw = -0.4f;
     p.rootOffset = Vec3(0, 0.3f, 0);
     Build b = marbleBuild();
-    b.dress = 1;
     b.bulk = 1.12f;
-    b.longHair = false;
+    b.hips = 1.0f;
     const Joints j = solvePose(p, b);
-    Shape s;
+    Carving c;
+    Shape& s = c.body;
     addFigure(s, j, b);
-    addCurls(s, j.head, j.headRot, 1.0f, 0xA6A2, 30, kMarbleShade);
+    addMarbleBody(s, j, 1.0f, false, kMarble);
+    // A short kilt in folds.
+    Drape kilt;
+    kilt.top = j.pelvis + j.torso * Vec3(0, 0.05f, 0);
+    kilt.bottom = (j.knee[0] + j.knee[1]) * 0.5f + Vec3(0, 0.12f, 0);
+    kilt.rTop = 0.17f, kilt.rBottom = 0.23f, kilt.depth = 0.7f;
+    kilt.ampTop = 0.005f, kilt.ampBottom = 0.02f, kilt.folds = 16, kilt.sway = 0.5f;
+    addDrape(s, kilt).colour(kMarble).blend(0.02f);
     // Spear in the right hand, upright.
     const Vec3 grip = j.hand[kRight];
     s.capsule(Vec3(grip.x, 0.3f, grip.z), Vec3(grip.x, 2.55f, grip.z), 0.018f).colour(kMarbleShade).blend(0.01f);
@@ -162,9 +237,13 @@ Mesh makeWarrior(bool small) {
     const Mat3 face = Mat3::rotY(0.7f) * Mat3::rotX(kPi * 0.5f);
     s.cylinder(arm + Vec3(0.06f, 0, 0.02f), arm + Vec3(0.1f, 0, 0.06f), 0.33f, 0.02f).colour(kMarbleShade).blend(0.02f);
     s.torus(arm + Vec3(0.1f, 0, 0.06f), 0.3f, 0.025f, face).colour(kMarbleShade).blend(0.01f);
+    s.sphere(arm + Vec3(0.13f, 0, 0.09f), 0.06f).colour(kMarbleShade).blend(0.02f);  // the boss
     s.roundBox(Vec3(0, 0.15f, 0), Vec3(0.45f, 0.15f, 0.4f), 0.02f).colour(kMarbleShade);
-    Mesh m;
-    m.parts.push_back(meshShape(s, small ? 0.035f : 0.014f));
+    MarbleHead head;
+    head.hair = Coiffure::CurlsBeard;
+    head.seed = 0xA6A2;
+    carveHead(c, j, b, head);
+    Mesh m = meshCarving(c, small ? 0.035f : 0.015f, small ? 0.014f : 0.007f);
     translate(m, Vec3(0, -bounds(m).lo.y, 0));
     return m;
 }
@@ -174,9 +253,9 @@ Mesh makeWarrior(bool small) {
 }  // namespace kit
 
 CONTENT_ASSETS(statues) {
-    kit::addMeshAsset({"agalma3.objb", 3, 2.0, kit::makeStatue});
-    kit::addMeshAsset({"agalma3simple.objb", 3, 0.6, kit::makeStatueSimple});
-    kit::addMeshAsset({"agalma3cut.objb", 3, 1.5, kit::makeBust});
-    kit::addMeshAsset({"cupidhead.objb", 2, 1.5, kit::makeCherub});
-    kit::addMeshAsset({"agalma2.objb", 3, 1.5, kit::makeWarrior});
+    kit::addMeshAsset({"agalma3.objb", 4, 2.5, kit::makeStatue});
+    kit::addMeshAsset({"agalma3simple.objb", 4, 1.0, kit::makeStatueSimple});
+    kit::addMeshAsset({"agalma3cut.objb", 4, 2.0, kit::makeBust});
+    kit::addMeshAsset({"cupidhead.objb", 3, 2.0, kit::makeCherub});
+    kit::addMeshAsset({"agalma2.objb", 4, 2.0, kit::makeWarrior});
 }

@@ -19,11 +19,12 @@ vec3 particleScatter(vec3 target, uint i) {
     return kStatueBase + vec3(cos(a) * r, 0.02 + 0.25 * hash1(i, 23u), sin(a) * r) - target;
 }
 
-// Lower parts gather first, so the statue builds upward from t = 16 to about 24.
+// Lower parts gather first, so the statue builds upward from t = 16 and stands whole by
+// about 22, five seconds before the scene ends.
 float particleGather(vec3 target, uint i) {
     float height = clamp((target.y - kStatueBase.y) / kStatueHeight, 0.0, 1.0);
-    float start = 16.0 + height * 4.0 + hash1(i, 24u) * 1.5;
-    return 1.0 - smoothstep(start, start + 3.5, ttime);
+    float start = 16.0 + height * 2.5 + hash1(i, 24u) * 1.0;
+    return 1.0 - smoothstep(start, start + 2.5, ttime);
 }
 
 float particleChaseRate(float age, uint i) {
@@ -31,7 +32,7 @@ float particleChaseRate(float age, uint i) {
 }
 
 float particleTurbulence(float age, float cell, uint i) {
-    float swirl = 1.0 - smoothstep(17.0, 25.0, ttime);
+    float swirl = 1.0 - smoothstep(16.5, 22.0, ttime);
     float gust = smoothstep(0.8, 0.97, valueNoise2(vec2(cell * 89.0, ttime * 0.4)));
     return 0.02 + swirl * 1.2 + gust * 0.5;
 }
@@ -39,7 +40,7 @@ float particleTurbulence(float age, float cell, uint i) {
 vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float speed, float age, uint i) {
     float key = clamp(dot(sampleNormal, normalize(vec3(0.7, 0.6, 0.4))), 0.0, 1.0);
     vec3 marble = vec3(0.96, 0.94, 0.90);
-    vec3 c = marble * (0.45 + 0.55 * key);
+    vec3 c = marble * (0.55 + 0.6 * key);
     c += vec3(0.25, 0.17, 0.08) * clamp(speed * 0.2, 0.0, 1.0);
     return vec4(c, 0.8 + 0.3 * hash1(i, 25u));
 }

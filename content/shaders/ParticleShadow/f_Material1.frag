@@ -36,7 +36,7 @@ void main() {
     } else if (vRole == 2) {
         // The statue: marble that shows only once its particles have gathered, from the
         // plinth up, through a dissolving noise front.
-        float front = (ttime - 21.0) * 0.55;
+        float front = (ttime - 20.0) * 0.55;
         float height = vMesh.y / kStatueHeight;
         float edge = front - height + 0.25 * (valueNoise3(vMesh * 7.0) - 0.5);
         if (edge < 0.0) discard;
@@ -57,7 +57,7 @@ void main() {
     if (Refl > 0.5) {
         // A dim, broken reflection in the wet ground.
         float ripple = 0.6 + 0.4 * valueNoise2(vWorld.xz * vec2(0.8, 3.0) + vec2(0.0, ttime * 0.3));
-        c = mix(kHaze * 0.75, c, 0.3 * ripple * exp(vWorld.y * 0.15));
+        c = mix(kHaze * 0.75, c, 0.55 * ripple * exp(vWorld.y * 0.15));
     }
     outColour = vec4(c, 1.0);
     outNormal = vec4(packNormal(n), 1.0);

@@ -36,7 +36,7 @@ void placeRole(int role, out float scale, out mat3 turn, out vec3 offset) {
     turn = mat3(1.0);
     offset = vec3(0.0);
     if (role <= 1) {                  // the colossus far behind, in the haze
-        scale = kStatueDrawnScale * 6.0;
+        scale = kColossusDrawnScale;
         turn = yaw(1.2);
         offset = vec3(-95.0, -1.0, -22.0);
     } else if (role == 2) {           // the statue itself, where its particles gather

@@ -140,9 +140,13 @@ vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float spe
         c = eyeColour(target);
         size = 0.7;
     } else if (gRole == kRoleHeads) {
+        // Moonlight from the side the heads look to: brows, noses and lips catch it, the eye
+        // sockets and the hollows between the heads fall dark.
         vec3 stone = texture(StoneTexture2, target.xy * 0.35 + target.zx * 0.2).bgr;
-        c = mix(kPale, stone, 0.35) * (0.3 + 0.7 * key);
-        c *= 0.7 + 0.4 * clamp(target.y / 3.0, 0.0, 1.0);
+        float moon = clamp(dot(normalize(sampleNormal + vec3(0.0, 1e-4, 0.0)), normalize(vec3(0.75, 0.55, 0.3))), 0.0, 1.0);
+        c = mix(kPale, stone, 0.25) * (0.08 + 1.1 * pow(moon, 1.4));
+        c *= 0.75 + 0.35 * clamp(target.y / 3.0, 0.0, 1.0);
+        size = 0.55 + 0.25 * hash1(i, 27u);   // fine points, so the features stay sharp
     } else {
         vec3 painted = texture(BoatTexture2, target.zy * 0.45).bgr;
         vec3 grain = texture(WoodTexture2, target.zx * 0.6).bgr;

@@ -10,12 +10,14 @@ const float kCarOut2 = 31.0;
 
 // The meshes come out of the scatter at the sizes their area budgets gave them; these bring
 // them to one world: the boat and the car about 4.4 units long, bow toward -z, at the origin;
-// the heap about 4.4 units across and 3 high; the eyes 1.25 units apart, looking toward +x.
+// the heap about 4.1 units across and 3.2 high; the eyes 0.65 units apart, looking toward +x,
+// set into the heap's flank among the heads (its surface there is about 1 from the middle),
+// so they stare out of the heap rather than float above it.
 const float kBoatScale = 0.6;
 const float kCarScale = 0.74;
-const float kHeadsScale = 0.4;
-const float kEyesScale = 4.25;
-const vec3 kEyesCentre = vec3(0.0, 4.0, 0.0);
+const float kHeadsScale = 0.33;
+const float kEyesScale = 2.2;
+const vec3 kEyesCentre = vec3(1.05, 1.6, 0.0);
 const float kWaterTop = 0.09;         // boat-scene points below this are the water
 
 vec3 boatWorld(vec3 p) { return p * kBoatScale; }
@@ -28,7 +30,7 @@ vec3 eyesWorld(vec3 p) { return kEyesCentre + vec3(p.z, p.y, -p.x) * kEyesScale;
 vec3 eyeColour(vec3 p) {
     vec3 local = p - kEyesCentre;
     float side = local.z > 0.0 ? 1.0 : -1.0;
-    vec3 centre = vec3(0.0, 0.0, side * 0.625);
+    vec3 centre = vec3(0.0, 0.0, side * 0.325);
     vec3 d = normalize(p - kEyesCentre - centre);
     float r = length(d.yz);
     if (d.x > 0.0 && r < 0.2) return vec3(0.02);

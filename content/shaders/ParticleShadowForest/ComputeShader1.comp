@@ -96,24 +96,35 @@ vec3 particleTarget(vec3 meshPoint, uint i, out float visible) {
     return meshPoint * kTreeScale;
 }
 
-// Only leaves ever leave their branch: from the droop on they fall to the ground below it.
+// Only leaves ever leave their branch: from the droop on each lets go on its own, tumbles
+// down drifting on the air, and lies on the ground in a drift under the crown, spread out
+// from its tree's trunk (at x = -4 or 4) and thickest near the crown's edge.
 vec3 particleScatter(vec3 target, uint i) {
     if (gGeneration < 3.0) return vec3(0.0);
     uint j = i >> 1;
+    vec2 trunk = vec2(target.x < 0.0 ? -4.0 : 4.0, 0.0);
+    vec2 out2 = target.xz - trunk;
+    float from = length(out2);
+    vec2 away = from > 1e-3 ? out2 / from : vec2(cos(hash1(j, 62u) * 6.2831853), sin(hash1(j, 62u) * 6.2831853));
     float a = hash1(j, 62u) * 6.2831853;
-    vec2 drift = vec2(cos(a), sin(a)) * sqrt(hash1(j, 63u)) * (0.3 + 0.9 * target.y / 7.0);
-    return vec3(target.x + drift.x, 0.015 + 0.03 * hash1(j, 64u), target.z + drift.y) - target;
+    float reach = max(from, 1.2 + 2.4 * hash1(j, 69u)) + 0.6 * hash1(j, 63u);
+    vec2 ground = trunk + away * reach + vec2(cos(a), sin(a)) * 0.5 * sqrt(hash1(j, 63u));
+    return vec3(ground.x, 0.015 + 0.03 * hash1(j, 64u), ground.y) - target;
 }
 
+// A leaf lets go at its own moment of the droop (scene time 15 to 22), or sooner if its
+// twig has shrunk past the leaf's mark, and is down within a second or so (the chase rate
+// below); so only a few are in the air at any time.
 float particleGather(vec3 target, uint i) {
     if (gGeneration < 3.0 || ttime < 15.0) return 0.0;
-    float lag = hash1(i >> 1, 65u) * 0.3;
-    return 1.0 - smoothstep(0.15 + lag, 0.55 + lag, gGrown);
+    float when = 15.0 + 7.0 * hash1(i >> 1, 72u);
+    float mark = 0.15 + 0.3 * hash1(i >> 1, 65u);
+    return max(smoothstep(when, when + 0.15, ttime), 1.0 - smoothstep(mark - 0.04, mark, gGrown));
 }
 
 float particleChaseRate(float age, uint i) {
-    // Leaves drop quickly once they let go, so few hang in the air at any time.
-    float rate = gGeneration >= 3.0 && ttime >= 15.0 ? 5.0 : 2.2;
+    // Leaves drop in a second or so once they let go; wood follows its branch briskly.
+    float rate = gGeneration >= 3.0 && ttime >= 15.0 ? 3.2 : 2.2;
     return rate * (0.7 + 0.6 * hash1(i >> 1, 66u));
 }
 
@@ -135,9 +146,10 @@ vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float spe
     // Sap: a slow glow that runs up the wood, from the roots to the twigs.
     float wave = fract(gAlong * 1.5 + gGeneration * 0.5 - ttime * 0.22);
     c += vec3(0.22, 0.16, 0.07) * pow(1.0 - wave, 6.0) * (gGeneration < 3.0 ? 1.0 : 0.4);
-    // Fallen leaves lie dim on the ground; falling ones catch a little light.
+    // Fallen leaves lie dim on the ground; falling ones tumble, flashing as they turn.
     float fallen = particleGather(target, i);
-    c *= mix(1.0, 0.45, fallen);
+    float tumble = 0.75 + 0.5 * sin(ttime * (7.0 + 6.0 * hash1(j, 70u)) + hash1(j, 71u) * 6.2831853);
+    c *= mix(1.0, 0.5, fallen) * mix(1.0, tumble, gGeneration >= 3.0 ? clamp(speed * 0.6, 0.0, 1.0) : 0.0);
     c += vec3(0.10, 0.08, 0.05) * clamp(speed * 0.25, 0.0, 1.0);
     float size = (gGeneration >= 3.0 ? 0.75 : 0.9) + 0.3 * hash1(j, 68u);
     return vec4(c, size);

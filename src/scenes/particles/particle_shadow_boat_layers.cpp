@@ -154,8 +154,8 @@ int makeGazeLines(float t, float strength, ColouredVertex* out) {
         const float sx = (i % 2 == 0) ? -1.0f : 1.0f;
         const TVector eyeCentre = kEyesCentre + TVector(0.0f, 0.0f, sx * kEyesSpacing * 0.5f);
         const float a = hash01(n, 51) * kTwoPi;
-        const float spread = 0.25f * hash01(n, 52);
-        const TVector start = eyeCentre + TVector(0.4f, std::sin(a) * spread, std::cos(a) * spread);
+        const float spread = 0.4f * kEyesSpacing * hash01(n, 52);
+        const TVector start = eyeCentre + TVector(0.64f * kEyesSpacing, std::sin(a) * spread, std::cos(a) * spread);
         const float reach = 6.0f + 6.0f * hash01(n, 53);
         const TVector end = start + TVector(reach, -0.6f * hash01(n, 54), std::cos(a) * spread * 4.0f);
         const float pulse = 0.6f + 0.4f * std::sin(t * 3.0f + hash01(n, 55) * 6.0f);

@@ -34,8 +34,8 @@ int makeEmbers(float t, float strength, ColouredVertex* out);
 // The eyes' stare: thin lines from the eyes toward +x (GL_LINES).
 int makeGazeLines(float t, float strength, ColouredVertex* out);
 
-// Where the eyes float above the heap, and how far apart they are (centre to centre).
-const TVector kEyesCentre(0.0f, 4.0f, 0.0f);
-constexpr float kEyesSpacing = 1.25f;
+// Where the eyes stare out of the heap's flank, and how far apart they are (centre to centre).
+const TVector kEyesCentre(1.05f, 1.6f, 0.0f);
+constexpr float kEyesSpacing = 0.65f;
 
 }  // namespace boat

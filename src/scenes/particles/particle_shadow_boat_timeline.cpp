@@ -86,17 +86,17 @@ CameraShot cameraShot(float t) {
         s.eye = vec(9.0 - 0.4 * u, 2.2, -2.5 + 0.2 * u);
         s.target = vec(0.0, 2.0, 0.0);
         break;
-    case 8:   // low, looking up at the heap and the eyes above it
+    case 8:   // low, looking up the heap at the eyes in its flank
         s.eye = vec(5.5, 0.45, 3.2 - 0.5 * u);
-        s.target = vec(0.0, 3.2, 0.0);
+        s.target = vec(0.8, 1.9, 0.0);
         break;
     case 9:   // from above
         s.eye = vec(3.5 + 0.5 * u, 8.5 - 0.3 * u, 1.5);
         s.target = vec(0.0, 1.2, 0.0);
         break;
     case 10:  // the eyes, as the lens opens from 28 degrees
-        s.eye = vec(12.0 - 0.5 * u, 3.4, 0.5);
-        s.target = vec(0.0, 3.6, 0.0);
+        s.eye = vec(12.0 - 0.5 * u, 1.95, 0.5);
+        s.target = vec(1.0, 1.65, 0.0);
         break;
     case 11:  // beside the heap, at head height
         s.eye = orbit(heap, 7.5, 1.1 + 0.1 * u, 1.8);

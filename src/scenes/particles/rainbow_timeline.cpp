@@ -52,8 +52,8 @@ Mat4 cheetahLocal(float t) {
     const int run = static_cast<int>(std::floor(since / kCheetahRunSeconds));
     const float u = since - static_cast<float>(run) * kCheetahRunSeconds;
     const float direction = run % 2 == 0 ? 1.0f : -1.0f;
-    const float lane = run % 2 == 0 ? 3.0f : 4.5f;
-    const float x = direction * (-16.0f + 6.0f * u);
+    const float lane = run % 2 == 0 ? 1.8f : 2.2f;
+    const float x = direction * (-11.0f + 3.2f * u);
     const float bound = 0.12f * std::fabs(std::sin(u * 8.2f));
     return mat4Multiply(mat4Translation(x, bound, lane), turnY(direction * 1.5707964f));
 }
@@ -73,7 +73,8 @@ WalkerPose walkerAt(int walker, float t) {
     return pose;
 }
 
-Mat4 buffaloLocal() { return mat4Multiply(mat4Translation(8.0f, 0.0f, 1.2f), turnY(-1.15f)); }
+// At the crowd's front right, far enough in to stay in the picture as the camera pushes in.
+Mat4 buffaloLocal() { return mat4Multiply(mat4Translation(4.5f, 0.0f, -0.3f), turnY(-1.15f)); }
 
 Mat4 peopleReflectionLocal() { return scaled(1.0f, -1.0f, 1.0f); }
 

@@ -38,9 +38,11 @@ CameraShot cameraAt(float t);
 // The cheetah runs from scene time 6.0 on (6.0 included); before that it is not drawn.
 constexpr float kCheetahFrom = 6.0f;
 inline bool cheetahRuns(float t) { return t >= kCheetahFrom; }
-// Where the cheetah is: it crosses in front of the crowd, one run every kCheetahRunSeconds,
-// alternating direction and lane, bounding (a small rise and fall at its stride).
-constexpr float kCheetahRunSeconds = 6.5f;
+// Where the cheetah is: it crosses just in front of the crowd's front row (z = 1), one run
+// every kCheetahRunSeconds, alternating direction and lane, bounding (a small rise and fall
+// at its stride). Its pace keeps it in the camera's view for two seconds or more of every
+// run, the pushed-in shots included.
+constexpr float kCheetahRunSeconds = 7.0f;
 Mat4 cheetahLocal(float t);
 
 // The two walkers: dark silhouettes crossing between the crowd and the skyline, one each way.
