@@ -42,5 +42,12 @@ void scanPoint(float reveal) {
     }
     c += vec3(0.55, 0.45, 0.32) * (1.0 - smoothstep(0.0, 0.004, front)) * (1.0 - body);
     vColour = scanHaze(c, dist, 0.045);
-    gl_PointSize = scanPointSize(size, dist, MP, ScreenSize) * mix(1.0, 1.6, body);
+    float pixels = scanPointSize(size, dist, MP, ScreenSize);
+    // Far away the crisp points already touch: the body is only drawn where it fills gaps.
+    if (body > 0.5 && pixels < 2.0) {
+        gl_Position = vec4(2.0, 2.0, 2.0, 1.0);
+        gl_PointSize = 1.0;
+        return;
+    }
+    gl_PointSize = pixels * mix(1.0, 1.3, body);
 }
