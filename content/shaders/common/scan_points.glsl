@@ -42,12 +42,14 @@ void scanPoint(float reveal) {
     }
     c += vec3(0.55, 0.45, 0.32) * (1.0 - smoothstep(0.0, 0.004, front)) * (1.0 - body);
     vColour = scanHaze(c, dist, 0.045);
+    // The body is a little larger than the crisp points. Far away (points under two pixels)
+    // a body for every point would double the cost of the many distant points: one in four
+    // of them get one, two pixels wide, and the occlusion pass fills the rest of the gaps.
     float pixels = scanPointSize(size, dist, MP, ScreenSize);
-    // Far away the crisp points already touch: the body is only drawn where it fills gaps.
-    if (body > 0.5 && pixels < 2.0) {
+    if (body > 0.5 && pixels < 2.0 && hash1(uint(gl_VertexID), 11u) > 0.25) {
         gl_Position = vec4(2.0, 2.0, 2.0, 1.0);
         gl_PointSize = 1.0;
         return;
     }
-    gl_PointSize = pixels * mix(1.0, 1.3, body);
+    gl_PointSize = mix(pixels, max(pixels * 1.3, 2.0), body);
 }

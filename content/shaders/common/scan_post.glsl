@@ -25,14 +25,15 @@ void main() {
     vec3 c;
     if (d >= 0.99999) {
         c = scanBackground(vUV, resolution);
-        // A gap inside a near surface takes its neighbours' colour, a little darker; a pixel
-        // just outside a silhouette keeps the night.
+        // A gap inside a surface takes its neighbours' colour, a little darker; where only half
+        // the neighbours hold points (sparse far surfaces, the rim of a silhouette) it leans
+        // towards them without quite taking their colour.
         int covered = 0;
         for (int i = 0; i < 8; ++i) {
             float a = float(i) * 0.78539816;
             covered += texture(TextureDepth, vUV + vec2(cos(a), sin(a)) * texel * radius).r < 0.99999 ? 1 : 0;
         }
-        if (covered >= 6) c = scanGapFill(Texture1, TextureDepth, vUV, texel, radius) * 0.7;
+        if (covered >= 4) c = mix(c, scanGapFill(Texture1, TextureDepth, vUV, texel, radius) * 0.75, covered >= 6 ? 1.0 : 0.6);
     } else {
         vec3 colour = texture(Texture1, vUV).rgb;
         vec4 material = texture(Texture3, vUV);
