@@ -9,9 +9,12 @@
 #include "generator/clouds.h"
 #include "generator/noise.h"
 #include "generator/scan.h"
+#include "generator/scan_props.h"
 
 namespace content {
 namespace {
+
+float between(Rng& rng, double lo, double hi) { return static_cast<float>(rng.uniform(lo, hi)); }
 
 const float kPi = 3.14159265f;
 const float kHalf = 40.0f;          // the park spans -40 .. 40 m in x and z
@@ -139,68 +142,6 @@ void gateway(ScanBuilder& s, P3 c, float yaw) {
     s.orientedBox(c + P3{0, h + 0.6f, 0}, span, 1.6f, depth, yaw);
 }
 
-// A deciduous tree: trunk, a few limbs, and a crown of many leafy clumps gathered at the
-// limbs' ends, so that its outline is ragged rather than round.
-void tree(ScanBuilder& s, Rng& rng, P3 base, float height) {
-    const float trunkH = height * static_cast<float>(rng.uniform(0.32, 0.42));
-    const float crownR = height * static_cast<float>(rng.uniform(0.28, 0.36));
-    s.cylinder(base - P3{0, 0.3f, 0}, 0.18f + height * 0.012f, trunkH + 0.3f, false);
-    std::vector<P3> centres;
-    std::vector<float> radii;
-    const P3 top = base + P3{0, trunkH + crownR * 0.9f, 0};
-    centres.push_back(top);
-    radii.push_back(crownR * 0.55f);
-    const int limbs = 5 + static_cast<int>(rng.below(3));
-    for (int i = 0; i < limbs; ++i) {
-        const float a = static_cast<float>(i) * 2.0f * kPi / static_cast<float>(limbs) + static_cast<float>(rng.uniform(-0.4, 0.4));
-        const P3 off{std::cos(a) * crownR * 0.65f, static_cast<float>(rng.uniform(-0.3, 0.6)) * crownR, std::sin(a) * crownR * 0.65f};
-        s.tube(base + P3{0, trunkH * 0.85f, 0}, top + off * 0.9f, 0.07f + height * 0.006f);
-        const int clumps = 6 + static_cast<int>(rng.below(5));
-        for (int k = 0; k < clumps; ++k) {
-            const P3 jitter{static_cast<float>(rng.uniform(-0.4, 0.4)) * crownR, static_cast<float>(rng.uniform(-0.3, 0.35)) * crownR,
-                            static_cast<float>(rng.uniform(-0.4, 0.4)) * crownR};
-            centres.push_back(top + off + jitter);
-            radii.push_back(crownR * static_cast<float>(rng.uniform(0.16, 0.32)));
-        }
-    }
-    s.crown(centres, radii, 0.6f);
-}
-
-// A conifer: tiers of clumps around a tall trunk, wide at the bottom, narrowing to the tip.
-void conifer(ScanBuilder& s, Rng& rng, P3 base, float height) {
-    s.cylinder(base - P3{0, 0.3f, 0}, 0.22f, height * 0.3f, false);
-    std::vector<P3> centres;
-    std::vector<float> radii;
-    const int tiers = 8;
-    for (int i = 0; i < tiers; ++i) {
-        const float f = static_cast<float>(i) / (tiers - 1);
-        const float r = (1.0f - f * 0.85f) * height * 0.2f;
-        const P3 c = base + P3{0, height * (0.28f + 0.66f * f), 0};
-        centres.push_back(c);
-        radii.push_back(r * 0.55f);
-        const int around = std::max(3, static_cast<int>(9.0f * (1.0f - f)));
-        for (int k = 0; k < around; ++k) {
-            const float a = static_cast<float>(k) * 2.0f * kPi / static_cast<float>(around) + static_cast<float>(rng.uniform(0, 0.6));
-            centres.push_back(c + P3{std::cos(a) * r * 0.65f, -r * 0.25f, std::sin(a) * r * 0.65f});
-            radii.push_back(r * static_cast<float>(rng.uniform(0.3, 0.45)));
-        }
-    }
-    s.crown(centres, radii, 0.6f);
-}
-
-// A park bench and a lamp post, for scale.
-void bench(ScanBuilder& s, P3 c, float yaw) {
-    s.orientedBox(c + P3{0, 0.42f, 0}, 1.8f, 0.06f, 0.45f, yaw);
-    const P3 back{std::sin(yaw) * 0.22f, 0, std::cos(yaw) * 0.22f};
-    s.orientedBox(c + back + P3{0, 0.5f, 0}, 1.8f, 0.45f, 0.06f, yaw);
-    s.orientedBox(c + P3{std::cos(yaw) * 0.8f, 0, -std::sin(yaw) * 0.8f}, 0.08f, 0.42f, 0.45f, yaw);
-    s.orientedBox(c - P3{std::cos(yaw) * 0.8f, 0, -std::sin(yaw) * 0.8f}, 0.08f, 0.42f, 0.45f, yaw);
-}
-void lamp(ScanBuilder& s, P3 c) {
-    s.cylinder(c, 0.07f, 3.8f, false);
-    s.cylinder(c + P3{0, 3.8f, 0}, 0.25f, 0.45f, true);
-}
-
 void buildPark(ScanBuilder& s) {
     const Noise n(2024);
     Rng rng(77);
@@ -212,9 +153,25 @@ void buildPark(ScanBuilder& s) {
     for (int i = -3; i <= 3; ++i) {
         if (i == 0) continue;
         const float t = static_cast<float>(i) * 9.0f;
-        lamp(s, {0.35f * t + 2.6f, parkHeight(n, 0.35f * t + 2.6f, t), t});
-        bench(s, {0.35f * t - 2.8f, parkHeight(n, 0.35f * t - 2.8f, t + 3.0f), t + 3.0f}, kPi * 0.5f - 0.34f);
-        lamp(s, {t, parkHeight(n, t, -0.2f * t - 2.6f), -0.2f * t - 2.6f});
+        lampPost(s, {0.35f * t + 2.6f, parkHeight(n, 0.35f * t + 2.6f, t), t});
+        slattedBench(s, {0.35f * t - 2.8f, parkHeight(n, 0.35f * t - 2.8f, t + 3.0f), t + 3.0f}, kPi * 0.5f - 0.34f);
+        lampPost(s, {t, parkHeight(n, t, -0.2f * t - 2.6f), -0.2f * t - 2.6f});
+    }
+    // People: a few on the plaza and the paths, standing or walking.
+    Rng people(79);
+    const P3 spots[] = {{5.5f, 0, -8.0f}, {6.2f, 0, -7.4f}, {-7.5f, 0, 3.0f}, {2.0f, 0, 7.5f}, {-3.0f, 0, -7.0f},
+                        {9.0f, 0, 27.0f}, {-6.0f, 0, -20.0f}, {-20.0f, 0, 4.5f}, {14.0f, 0, -2.5f}, {-27.0f, 0, 12.0f}};
+    for (const P3& at : spots)
+        person(s, {at.x, parkHeight(n, at.x, at.z), at.z}, between(people, 0, 2 * kPi), people.uniform() < 0.5 ? 0.0f : 0.8f);
+    // Grass tufts on the lawns: a few blades each, leaning out.
+    for (int i = 0; i < 1200; ++i) {
+        const float x = between(people, -kHalf + 1, kHalf - 1), z = between(people, -kHalf + 1, kHalf - 1);
+        if (onPathOrPlaza(x, z, 0.6f)) continue;
+        const P3 root{x, parkHeight(n, x, z) - 0.02f, z};
+        for (int b = 0; b < 6; ++b) {
+            const float a = between(people, 0, 2 * kPi), lean = between(people, 0.05, 0.2), h = between(people, 0.15, 0.4);
+            s.tube(root, root + P3{std::cos(a) * lean, h, std::sin(a) * lean}, 0.012f, 2.0f);
+        }
     }
     // Trees: a loose wood around the edges, scattered ones inside, none on the paths, the
     // plaza or the chapel; the tallest stand furthest out.
@@ -231,8 +188,8 @@ void buildPark(ScanBuilder& s) {
         if (rng.uniform() > 0.25 + 0.75 * edge) continue;
         const float h = static_cast<float>(rng.uniform(8.0, 12.0) + 7.0 * edge);
         const P3 base{x, parkHeight(n, x, z), z};
-        if (rng.uniform() < 0.3) conifer(s, shapes, base, h);
-        else tree(s, shapes, base, h);
+        if (rng.uniform() < 0.3) branchingConifer(s, shapes, base, h);
+        else branchingTree(s, shapes, base, h, between(shapes, 0.85, 1.15));
         ++placed;
     }
     // Low shrubs.
@@ -247,8 +204,24 @@ void buildPark(ScanBuilder& s) {
 
 }  // namespace
 
-std::vector<ScanPoint> parkPoints(bool small) {
-    return sampleScene(5, small ? 300000.0 : 3200000.0, kHalf, buildPark);
+// Where the scanner stood: along the paths the camera follows, on the plaza inside the
+// colonnade, by the gateway and in and beside the chapel. The tripod holds the head 1.7 m
+// above the ground.
+std::vector<P3> parkStations() {
+    const Noise n(2024);
+    const float spots[][2] = {{24.2f, -27.7f}, {17.1f, -26.1f}, {2.0f, -18.5f}, {-8.6f, -4.6f}, {-16.1f, 18.7f},
+                              {2.7f, 4.8f},    {16.1f, -7.7f},  {-7.0f, -1.5f}, {6.5f, 2.0f},   {-27.5f, 17.5f},
+                              {-25.5f, 2.0f},  {21.0f, -23.0f}, {30.0f, -7.0f}, {12.0f, -11.0f}, {-2.0f, 30.0f},
+                              {28.0f, 20.0f}};
+    std::vector<P3> stations;
+    for (const auto& p : spots) stations.push_back({p[0], parkHeight(n, p[0], p[1]) + 1.7f, p[1]});
+    return stations;
+}
+
+std::vector<ScanPoint> parkPoints(bool small, std::vector<ScanPoint>* surface) {
+    ScannerModel model;
+    if (small) model.azimuthStep = model.elevationStep = 0.012f;
+    return scanScene(5, small ? 40.0f : 320.0f, parkStations(), model, small ? 300000 : 3600000, kHalf, buildPark, surface);
 }
 
 namespace {
@@ -257,8 +230,10 @@ namespace {
 // chapel, a gateway arch, paths with benches and lamps, and some seventy trees up to 19 m.
 // 0.001 units per metre; the ground at y = 0. The occlusion term is the sky each point sees.
 void makeParkCloud(const Context& ctx, const std::string& tmp) {
-    const std::vector<ScanPoint> points = parkPoints(ctx.small);
-    const std::vector<float> vis = skyVisibility(points, ctx.small ? 0.6f : 0.35f, 18.0f);
+    std::vector<ScanPoint> surface;
+    const std::vector<ScanPoint> points = parkPoints(ctx.small, &surface);
+    const std::vector<float> vis = skyVisibility(points, ctx.small ? 0.6f : 0.35f, 18.0f, &surface);
+    surface = {};
     writeScanCloud(tmp, points, vis, growthOrder(points, 0.0f, 0.0f, 9), 0.001f);
 }
 
@@ -267,7 +242,7 @@ void previewParkCloud(const Context& ctx, const std::string& path) {
 }
 
 CONTENT_ASSETS(parkCloud) {
-    addAsset({"newresources/2.ascbbcomp", 2, 12.0, makeParkCloud, previewParkCloud});
+    addAsset({"newresources/2.ascbbcomp", 4, 12.0, makeParkCloud, previewParkCloud});
 }
 
 }  // namespace

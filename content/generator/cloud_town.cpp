@@ -8,6 +8,7 @@
 #include "generator/cloud_file.h"
 #include "generator/clouds.h"
 #include "generator/scan.h"
+#include "generator/scan_props.h"
 
 namespace content {
 namespace {
@@ -28,19 +29,54 @@ struct House {
     bool gable;
 };
 
+// A street wall with its windows and door set into it: the openings are cut from the wall,
+// each window has reveals as deep as the wall, a sill and faint returns from the glass behind;
+// the door is recessed behind its reveals with a step in front of it.
 void windowedWall(ScanBuilder& s, P3 origin, P3 along, float height, bool door, float doorAt) {
     const float len = std::sqrt(dot(along, along));
-    const float bay = len / std::max(1.0f, std::round(len / 2.6f));
+    const int bays = static_cast<int>(std::max(1.0f, std::round(len / 2.6f)));
+    const float bay = len / static_cast<float>(bays);
+    const float winHalf = 0.55f, reveal = 0.25f;
+    auto inDoor = [=](float y, float u) { return door && std::fabs(u - doorAt) < 0.6f && y < 2.3f; };
     auto keep = [=](float y, float u) {
-        if (door && std::fabs(u - doorAt) < 0.6f && y < 2.3f) return false;
+        if (inDoor(y, u)) return false;
         const float floorY = std::fmod(y, 3.0f), k = std::fmod(u, bay);
-        if (y > 0.5f && floorY > 0.9f && floorY < 2.3f && std::fabs(k - bay * 0.5f) < 0.55f) return false;
+        if (y > 0.5f && floorY > 0.9f && floorY < 2.3f && std::fabs(k - bay * 0.5f) < winHalf) return false;
         return true;
     };
     s.quad(origin, P3{0, height, 0}, along, keep);
-    // The glass and the door, set back: a few faint returns.
-    const P3 inward = normalized(cross(along, P3{0, 1, 0})) * 0.25f;
-    s.quad(origin + inward, P3{0, height, 0}, along, [=](float y, float u) { return !keep(y, u); }, 0.2f);
+    const P3 dir = along * (1.0f / len);
+    const P3 inward = normalized(cross(along, P3{0, 1, 0})) * reveal;   // into the house
+    const P3 out = inward * (-1.0f / reveal);
+    // The glass and the door leaf, set back: a few faint returns.
+    s.quad(origin + inward, P3{0, height, 0}, along, [=](float y, float u) { return !keep(y, u); }, 0.25f);
+    // Reveals and sills of every window.
+    for (int f = 0; f * 3.0f + 2.3f < height; ++f) {
+        const float y0 = static_cast<float>(f) * 3.0f + 0.9f, y1 = static_cast<float>(f) * 3.0f + 2.3f;
+        for (int b = 0; b < bays; ++b) {
+            const float u0 = (static_cast<float>(b) + 0.5f) * bay - winHalf, u1 = u0 + 2.0f * winHalf;
+            if (door && u1 > doorAt - 0.6f && u0 < doorAt + 0.6f && y0 < 2.3f) continue;
+            const P3 a = origin + dir * u0, c = origin + dir * u1;
+            s.quad(a + P3{0, y0, 0}, inward, P3{0, y1 - y0, 0});                       // left jamb
+            s.quad(c + P3{0, y0, 0}, P3{0, y1 - y0, 0}, inward);                       // right jamb
+            s.quad(a + P3{0, y1, 0}, dir * (2.0f * winHalf), inward);                  // head
+            s.quad(a + P3{0, y0, 0}, inward, dir * (2.0f * winHalf));                  // bottom
+            // The sill sticks out of the wall below the window.
+            const P3 sill = a - dir * 0.08f + P3{0, y0 - 0.07f, 0};
+            s.quad(sill + P3{0, 0.07f, 0} + out * 0.1f, dir * (2.0f * winHalf + 0.16f), out * -0.1f);
+            s.quad(sill + out * 0.1f, P3{0, 0.07f, 0}, dir * (2.0f * winHalf + 0.16f));
+        }
+    }
+    if (door) {
+        const P3 a = origin + dir * (doorAt - 0.6f), c = origin + dir * (doorAt + 0.6f);
+        s.quad(a, inward, P3{0, 2.3f, 0});
+        s.quad(c, P3{0, 2.3f, 0}, inward);
+        s.quad(a + P3{0, 2.3f, 0}, dir * 1.2f, inward);
+        // The step.
+        const P3 step = a - dir * 0.15f + out * 0.35f;
+        s.quad(step + P3{0, 0.16f, 0}, dir * 1.5f, out * -0.35f);
+        s.quad(step, P3{0, 0.16f, 0}, dir * 1.5f);
+    }
 }
 
 void house(ScanBuilder& s, const House& h, Rng& rng) {
@@ -67,7 +103,14 @@ void house(ScanBuilder& s, const House& h, Rng& rng) {
         s.quad(f1, r1 - f1, f0 - f1);  // slope facing +z
         s.triangle({h.x0, top, zLo}, {h.x0, top, zHi}, {h.x0, top + rise - 0.1f, zm});  // gable ends
         s.triangle({h.x1, top, zHi}, {h.x1, top, zLo}, {h.x1, top + rise - 0.1f, zm});
-        s.box({h.x0 + 1.0f, top, zm + 0.6f}, {h.x0 + 1.7f, top + rise + 1.0f, zm + 1.3f});  // chimney
+        // Fascia boards along the eaves, where the roof's edge shows its thickness.
+        s.quad(e0 - P3{0, 0.18f, 0}, P3{0, 0.18f, 0}, e1 - e0);
+        s.quad(f1 - P3{0, 0.18f, 0}, P3{0, 0.18f, 0}, f0 - f1);
+        // The chimney stack with its pots.
+        s.box({h.x0 + 1.0f, top, zm + 0.6f}, {h.x0 + 1.7f, top + rise + 1.0f, zm + 1.3f});
+        s.box({h.x0 + 0.95f, top + rise + 1.0f, zm + 0.55f}, {h.x0 + 1.75f, top + rise + 1.12f, zm + 1.35f});
+        s.cylinder({h.x0 + 1.2f, top + rise + 1.12f, zm + 0.95f}, 0.09f, 0.35f, true);
+        s.cylinder({h.x0 + 1.5f, top + rise + 1.12f, zm + 0.95f}, 0.09f, 0.3f, true);
     } else {
         // Flat roof behind a parapet.
         s.quad({h.x0, top, zLo}, P3{0, 0, zHi - zLo}, P3{h.x1 - h.x0, 0, 0});
@@ -90,16 +133,7 @@ void terrace(ScanBuilder& s, Rng& rng, float x0, float x1, float zFront, int fac
 }
 
 void streetTree(ScanBuilder& s, Rng& rng, P3 base) {
-    const float h = static_cast<float>(rng.uniform(6.0, 8.0));
-    s.cylinder(base, 0.14f, h * 0.45f, false);
-    std::vector<P3> c{base + P3{0, h * 0.68f, 0}};
-    std::vector<float> r{h * 0.22f};
-    for (int i = 0; i < 5; ++i) {
-        const float a = static_cast<float>(i) * 1.3f + static_cast<float>(rng.uniform(0, 0.5));
-        c.push_back(base + P3{std::cos(a) * h * 0.18f, h * static_cast<float>(rng.uniform(0.55, 0.8)), std::sin(a) * h * 0.18f});
-        r.push_back(h * static_cast<float>(rng.uniform(0.12, 0.18)));
-    }
-    s.crown(c, r, 0.9f);
+    branchingTree(s, rng, base, static_cast<float>(rng.uniform(6.5, 8.5)), 0.8f);
 }
 
 void car(ScanBuilder& s, Rng& rng, P3 c, float yaw) {
@@ -152,7 +186,11 @@ void buildTown(ScanBuilder& s) {
     s.ground(-kHalf, kHalf, -kHalf, kHalf, [](float x, float z) {
         const bool square = std::fabs(x) < 11.0f && std::fabs(z) < 11.0f;
         const bool road = std::fabs(z) < 4.0f || std::fabs(x + 13.5f) < 3.0f;
-        return kGround + (square || road ? 0.0f : 0.15f) + 0.02f * std::sin(x * 0.7f) * std::sin(z * 0.6f);
+        // Flagstones on the pavements and setts on the square: shallow joints between them.
+        const float joint = square ? 0.5f : 0.9f;
+        const float gx = std::fabs(std::fmod(std::fabs(x), joint) - joint * 0.5f), gz = std::fabs(std::fmod(std::fabs(z), joint) - joint * 0.5f);
+        const float grooved = (!road || square) && std::max(gx, gz) > joint * 0.5f - 0.015f ? -0.012f : 0.0f;
+        return kGround + (square || road ? 0.0f : 0.15f) + 0.02f * std::sin(x * 0.7f) * std::sin(z * 0.6f) + grooved;
     });
     for (int side = -1; side <= 1; side += 2) {
         const float z = 4.0f * static_cast<float>(side);
@@ -191,13 +229,37 @@ void buildTown(ScanBuilder& s) {
         const float a = static_cast<float>(i) * kPi / 2.0f + kPi / 4.0f;
         streetTree(s, rng, {8.5f * std::cos(a), kGround, 8.5f * std::sin(a)});
     }
+    // People on the pavements and the square.
+    Rng people(32);
+    const P3 spots[] = {{16.0f, 0.15f, 5.2f}, {21.5f, 0.15f, -5.0f}, {24.0f, 0.15f, -5.3f}, {29.0f, 0.15f, 5.0f},
+                        {4.5f, 0.0f, 3.5f},   {-4.0f, 0.0f, -5.5f}, {-5.0f, 0.0f, -5.0f}, {6.0f, 0.0f, -7.5f},
+                        {-13.0f, 0.0f, 8.0f}, {9.5f, 0.0f, 9.0f}};
+    for (const P3& at : spots)
+        person(s, {at.x, kGround + at.y, at.z}, static_cast<float>(people.uniform(0, 2 * kPi)), people.uniform() < 0.5 ? 0.0f : 0.8f);
+    // Benches round the monument.
+    for (int i = 0; i < 4; ++i) {
+        const float a = static_cast<float>(i) * kPi / 2.0f;
+        slattedBench(s, {5.0f * std::cos(a), kGround, 5.0f * std::sin(a)}, a - kPi / 2.0f);
+    }
 }
 
 
 }  // namespace
 
-std::vector<ScanPoint> townPoints(bool small) {
-    return sampleScene(6, small ? 300000.0 : 3200000.0, kHalf, buildTown);
+// Where the scanner stood: down the main street the camera backs along, round the square,
+// up the cross street in front of the church, and one position high above the east end of
+// the street (a mast) for the roofs. The head is 1.7 m above the street.
+std::vector<P3> townStations() {
+    const float eye = kGround + 1.7f;
+    return {{34.0f, eye, 0.0f},   {27.0f, eye, 1.2f},  {20.5f, eye, -1.0f}, {13.5f, eye, 0.5f},
+            {7.5f, eye, 7.5f},    {-7.5f, eye, -7.5f}, {7.5f, eye, -7.5f},  {-7.5f, eye, 7.5f},
+            {-13.5f, eye, 0.0f},  {-13.5f, eye, 12.0f}, {-13.5f, eye, -12.0f}, {38.0f, kGround + 16.0f, 4.0f}};
+}
+
+std::vector<ScanPoint> townPoints(bool small, std::vector<ScanPoint>* surface) {
+    ScannerModel model;
+    if (small) model.azimuthStep = model.elevationStep = 0.012f;
+    return scanScene(6, small ? 40.0f : 320.0f, townStations(), model, small ? 300000 : 3600000, kHalf, buildTown, surface);
 }
 
 namespace {
@@ -206,8 +268,10 @@ namespace {
 // eye height, a square with a monument in the middle, a church tower closing the view, street
 // trees, lamps and parked cars. 0.001 units per metre, the street at y = -0.002.
 void makeTownCloud(const Context& ctx, const std::string& tmp) {
-    const std::vector<ScanPoint> points = townPoints(ctx.small);
-    const std::vector<float> vis = skyVisibility(points, ctx.small ? 0.6f : 0.3f, 16.0f);
+    std::vector<ScanPoint> surface;
+    const std::vector<ScanPoint> points = townPoints(ctx.small, &surface);
+    const std::vector<float> vis = skyVisibility(points, ctx.small ? 0.6f : 0.3f, 16.0f, &surface);
+    surface = {};
     writeScanCloud(tmp, points, vis, growthOrder(points, 30.0f, 0.0f, 10), 0.001f);
 }
 
@@ -216,7 +280,7 @@ void previewTownCloud(const Context& ctx, const std::string& path) {
 }
 
 CONTENT_ASSETS(townCloud) {
-    addAsset({"newresources/smalltown2.ascbbcomp", 1, 12.0, makeTownCloud, previewTownCloud});
+    addAsset({"newresources/smalltown2.ascbbcomp", 3, 12.0, makeTownCloud, previewTownCloud});
 }
 
 }  // namespace

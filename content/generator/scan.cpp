@@ -23,7 +23,7 @@ size_t ScanBuilder::countFor(double area, float densityScale) {
 
 void ScanBuilder::add(P3 p, P3 n) {
     // Range noise of a centimetre or so along the surface normal, as a real scanner gives.
-    const float e = static_cast<float>(rng_.uniform() + rng_.uniform() - 1.0) * 0.012f;
+    const float e = static_cast<float>(rng_.uniform() + rng_.uniform() - 1.0) * noise_;
     points_.push_back({p + n * e, n});
 }
 
@@ -103,6 +103,18 @@ void ScanBuilder::tube(P3 a, P3 b, float radius, float densityScale) {
     }
 }
 
+void ScanBuilder::sphere(P3 centre, float radius, float densityScale) {
+    const double kPi = 3.141592653589793;
+    const size_t n = countFor(4.0 * kPi * radius * radius, densityScale);
+    for (size_t i = 0; i < n; ++i) {
+        const float y = static_cast<float>(rng_.uniform(-1.0, 1.0));
+        const float a = static_cast<float>(rng_.uniform(0.0, 2.0 * kPi));
+        const float c = std::sqrt(std::max(0.0f, 1.0f - y * y));
+        const P3 dir{c * std::cos(a), y, c * std::sin(a)};
+        add(centre + dir * radius, dir);
+    }
+}
+
 void ScanBuilder::crown(const std::vector<P3>& centres, const std::vector<float>& radii, float densityScale) {
     const double kPi = 3.141592653589793;
     for (size_t k = 0; k < centres.size(); ++k) {
@@ -161,31 +173,161 @@ struct Directions {
 
 }  // namespace
 
-std::vector<ScanPoint> sampleScene(uint64_t seed, double target, float half,
-                                   const std::function<void(ScanBuilder&)>& build) {
-    ScanBuilder measure(seed, 1.0f, true);
-    build(measure);
-    const float first = static_cast<float>(target / measure.area());
-    ScanBuilder trial(seed, first * 0.1f);
-    build(trial);
-    ScanBuilder scan(seed, static_cast<float>(first * 0.1 * target / static_cast<double>(trial.points().size())));
-    build(scan);
+namespace {
+
+// One station's angular grid: the nearest surface in each cell (splatted over the cells a
+// sample covers, so that a near wall hides what is behind it even between its samples), and
+// the sample chosen as the cell's return.
+struct StationGrid {
+    int columns = 0, rows = 0;
+    std::vector<float> cover;    // nearest range over the cell
+    std::vector<int32_t> best;   // index of the returning sample, -1 for none
+    std::vector<float> bestRange;
+};
+
+}  // namespace
+
+std::vector<ScanPoint> scanFromStations(const std::vector<ScanPoint>& samples, float spacing,
+                                        const std::vector<P3>& stations, const ScannerModel& model, uint64_t seed) {
+    const double kTau = 6.283185307179586;
+    std::vector<ScanPoint> out;
+    StationGrid g;
+    g.columns = static_cast<int>(std::ceil(kTau / model.azimuthStep));
+    g.rows = static_cast<int>(std::ceil((model.elevationMax - model.elevationMin) / model.elevationStep));
+    const size_t cells = static_cast<size_t>(g.columns) * static_cast<size_t>(g.rows);
+    const float azStep = static_cast<float>(kTau / g.columns);
+    Rng rng(seed);
+    std::vector<float> range;
+    std::vector<uint32_t> cellOf;
+    for (const P3& o : stations) {
+        g.cover.assign(cells, 1e30f);
+        g.best.assign(cells, -1);
+        g.bestRange.assign(cells, 1e30f);
+        // Where a sample lands in the grid, or false when the scanner cannot see it.
+        auto locate = [&](const ScanPoint& s, float& r, float& col, float& row, float& el) {
+            const P3 v = s.p - o;
+            r = std::sqrt(dot(v, v));
+            if (r < model.minRange || r > model.maxRange) return false;
+            el = std::asin(std::clamp(v.y / r, -1.0f, 1.0f));
+            if (el < model.elevationMin || el >= model.elevationMax) return false;
+            const float az = std::atan2(v.z, v.x) + 3.14159265f;
+            col = az / azStep;
+            row = (el - model.elevationMin) / model.elevationStep;
+            return true;
+        };
+        // Pass 1: every sample covers the cells within its share of the surface. Where each
+        // sample landed is kept for pass 2 (the trigonometry is most of the cost).
+        range.assign(samples.size(), -1.0f);
+        cellOf.resize(samples.size());
+        for (size_t i = 0; i < samples.size(); ++i) {
+            const ScanPoint& s = samples[i];
+            float r, col, row, el;
+            if (!locate(s, r, col, row, el)) continue;
+            range[i] = r;
+            cellOf[i] = static_cast<uint32_t>(static_cast<size_t>(row) * g.columns + static_cast<size_t>(col) % g.columns);
+            // The sample's share of the surface, seen from the station: foreshortened along
+            // each axis of the grid by how far the surface turns away from the ray there, so
+            // that ground far off (seen edge-on) does not cover the rows beyond it.
+            const float reach = 0.75f * spacing / r;
+            const float az = col * azStep - 3.14159265f;
+            const P3 eAz{-std::sin(az), 0.0f, std::cos(az)};
+            const P3 eEl{-std::sin(el) * std::cos(az), std::cos(el), -std::sin(el) * std::sin(az)};
+            const float nEl = dot(s.n, eEl), nAz = dot(s.n, eAz);
+            const float alongEl = reach * std::sqrt(std::max(0.0f, 1.0f - nEl * nEl));
+            const float alongAz = reach * std::sqrt(std::max(0.0f, 1.0f - nAz * nAz));
+            const int fr = std::min(8, static_cast<int>(alongEl / model.elevationStep + 0.5f));
+            const int fc = std::min(12, static_cast<int>(alongAz / (azStep * std::max(std::cos(el), 0.15f)) + 0.5f));
+            const int r0 = static_cast<int>(row), c0 = static_cast<int>(col);
+            for (int dr = -fr; dr <= fr; ++dr) {
+                const int rr = r0 + dr;
+                if (rr < 0 || rr >= g.rows) continue;
+                for (int dc = -fc; dc <= fc; ++dc) {
+                    const int cc = ((c0 + dc) % g.columns + g.columns) % g.columns;
+                    float& c = g.cover[static_cast<size_t>(rr) * g.columns + cc];
+                    c = std::min(c, r);
+                }
+            }
+        }
+        // Pass 2: in each cell the nearest sample that no nearer surface hides. A surface seen
+        // at a glancing angle spreads over a long range inside one cell, so the tolerance
+        // grows as the ray flattens against it.
+        for (size_t i = 0; i < samples.size(); ++i) {
+            const ScanPoint& s = samples[i];
+            const float r = range[i];
+            if (r < 0.0f) continue;
+            const size_t cell = cellOf[i];
+            const P3 ray = (s.p - o) * (1.0f / r);
+            const float facing = std::fabs(dot(ray, s.n));
+            const float tol = spacing * (1.0f + 0.75f * std::sqrt(std::max(0.0f, 1.0f - facing * facing)) / std::max(facing, 0.1f)) + 0.02f;
+            if (r > g.cover[cell] + tol || r >= g.bestRange[cell]) continue;
+            g.best[cell] = static_cast<int32_t>(i);
+            g.bestRange[cell] = r;
+        }
+        // Pass 3: the returns, on the cells' central rays, with range noise and dropouts.
+        for (int rr = 0; rr < g.rows; ++rr) {
+            const float el = model.elevationMin + (static_cast<float>(rr) + 0.5f) * model.elevationStep;
+            for (int cc = 0; cc < g.columns; ++cc) {
+                const int32_t b = g.best[static_cast<size_t>(rr) * g.columns + cc];
+                if (b < 0) continue;
+                const ScanPoint& s = samples[static_cast<size_t>(b)];
+                const float az = (static_cast<float>(cc) + 0.5f) * azStep - 3.14159265f;
+                const P3 dir{std::cos(el) * std::cos(az), std::sin(el), std::cos(el) * std::sin(az)};
+                const float r = g.bestRange[static_cast<size_t>(rr) * g.columns + cc];
+                const float dn = dot(dir, s.n);
+                const float facing = std::fabs(dn);
+                // Edge-on surfaces return weakly: some of those returns are lost.
+                const float lose = model.glancingDropout * std::clamp((0.3f - facing) / 0.25f, 0.0f, 1.0f);
+                if (rng.uniform() < lose) continue;
+                float t = r;
+                if (facing > 0.05f) {
+                    // A sample can sit anywhere in its cell: on a surface seen at a slant the
+                    // cell spans a long stretch of range.
+                    const float hit = dot(s.p - o, s.n) / dn;
+                    const float cellSpan = r * std::max(model.elevationStep, azStep) / facing;
+                    if (std::fabs(hit - r) < 3.0f * spacing + 0.6f * cellSpan) t = hit;
+                }
+                t += static_cast<float>(rng.uniform() + rng.uniform() + rng.uniform() - 1.5) * 2.0f * model.rangeNoise;
+                out.push_back({o + dir * t, dn > 0.0f ? s.n * -1.0f : s.n});
+            }
+        }
+    }
+    return out;
+}
+
+std::vector<ScanPoint> scanScene(uint64_t seed, float sampleDensity, const std::vector<P3>& stations,
+                                 const ScannerModel& model, size_t maxPoints, float half,
+                                 const std::function<void(ScanBuilder&)>& build,
+                                 std::vector<ScanPoint>* surface) {
+    ScanBuilder world(seed, sampleDensity);
+    world.setSurfaceNoise(0.0f);
+    build(world);
+    std::vector<ScanPoint> returns =
+        scanFromStations(world.points(), 1.0f / std::sqrt(sampleDensity), stations, model, seed * 7919 + 1);
+    if (surface) *surface = world.points();
+    Rng rng(seed * 104729 + 3);
+    const double keep = returns.size() > maxPoints ? static_cast<double>(maxPoints) / static_cast<double>(returns.size()) : 1.0;
     std::vector<ScanPoint> points;
-    points.reserve(scan.points().size());
-    for (const ScanPoint& p : scan.points())
-        if (std::fabs(p.p.x) <= half && std::fabs(p.p.z) <= half) points.push_back(p);
+    points.reserve(std::min(returns.size(), maxPoints));
+    for (const ScanPoint& p : returns) {
+        if (std::fabs(p.p.x) > half || std::fabs(p.p.z) > half) continue;
+        if (keep < 1.0 && rng.uniform() >= keep) continue;
+        points.push_back(p);
+    }
     return points;
 }
 
-std::vector<float> skyVisibility(const std::vector<ScanPoint>& points, float voxel, float reach) {
+std::vector<float> skyVisibility(const std::vector<ScanPoint>& points, float voxel, float reach,
+                                 const std::vector<ScanPoint>* geometry) {
     std::vector<float> vis(points.size(), 1.0f);
     if (points.empty()) return vis;
     static const Directions dirs;
+    const std::vector<ScanPoint>& solidFrom = geometry ? *geometry : points;
     P3 lo{1e30f, 1e30f, 1e30f}, hi{-1e30f, -1e30f, -1e30f};
-    for (const ScanPoint& s : points) {
-        lo = {std::min(lo.x, s.p.x), std::min(lo.y, s.p.y), std::min(lo.z, s.p.z)};
-        hi = {std::max(hi.x, s.p.x), std::max(hi.y, s.p.y), std::max(hi.z, s.p.z)};
-    }
+    for (const std::vector<ScanPoint>* set : {&points, &solidFrom})
+        for (const ScanPoint& s : *set) {
+            lo = {std::min(lo.x, s.p.x), std::min(lo.y, s.p.y), std::min(lo.z, s.p.z)};
+            hi = {std::max(hi.x, s.p.x), std::max(hi.y, s.p.y), std::max(hi.z, s.p.z)};
+        }
     // One spare voxel on every side, so that every surface voxel has empty neighbours.
     lo = lo - P3{voxel, voxel, voxel} * 2.0f;
     const int nx = static_cast<int>((hi.x - lo.x) / voxel) + 3, ny = static_cast<int>((hi.y - lo.y) / voxel) + 3,
@@ -197,7 +339,7 @@ std::vector<float> skyVisibility(const std::vector<ScanPoint>& points, float vox
         z = static_cast<int>(std::floor((p.z - lo.z) / voxel));
     };
     std::vector<uint8_t> solid(static_cast<size_t>(nx) * ny * nz, 0);
-    for (const ScanPoint& s : points) {
+    for (const ScanPoint& s : solidFrom) {
         int x, y, z;
         cellOf(s.p, x, y, z);
         solid[index(x, y, z)] = 1;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "generator/depth_recording.h"
 #include "generator/fields.h"
@@ -59,6 +60,116 @@ TEST(SkyVisibility, FollowsTheGeometry) {
     EXPECT_GT(open / nOpen, 0.95);
     EXPECT_LT(roofed / nRoofed, 0.35);
     EXPECT_NEAR(wall / nWall, 0.5, 0.15);
+}
+
+// [SECTION] The scanner model
+
+// A flat square of ground 60 m across at y = 0, sampled for scanning, with a wall 4 m high
+// and 6 m wide standing across the +x axis at x = 10 (its face towards the origin).
+std::vector<content::ScanPoint> groundAndWall(float density, bool wall) {
+    ScanBuilder s(9, density);
+    s.setSurfaceNoise(0.0f);
+    s.quad({-30, 0, -30}, {0, 0, 60}, {60, 0, 0});
+    if (wall) s.box({10, 0, -3}, {10.3f, 4, 3});
+    return s.points();
+}
+
+content::ScannerModel coarseScanner() {
+    content::ScannerModel m;
+    m.azimuthStep = m.elevationStep = 0.004f;
+    m.rangeNoise = 0.0f;
+    m.glancingDropout = 0.0f;
+    return m;
+}
+
+// Returns per square metre of ground in a sector (angles in radians about +x) and a ring
+// of radii [r0, r1) round the origin.
+double groundDensity(const std::vector<content::ScanPoint>& pts, float a0, float a1, float r0, float r1) {
+    size_t n = 0;
+    for (const content::ScanPoint& p : pts) {
+        if (std::fabs(p.p.y) > 0.05f) continue;
+        const float r = std::hypot(p.p.x, p.p.z), a = std::atan2(p.p.z, p.p.x);
+        if (r >= r0 && r < r1 && a >= a0 && a < a1) ++n;
+    }
+    return static_cast<double>(n) / (0.5 * (a1 - a0) * (r1 * r1 - r0 * r0));
+}
+
+// One station 1.7 m above the origin: the wall's scan shadow behind it is empty, the ground
+// beside the shadow at the same range is not, and the ground thins out with distance.
+TEST(ScannerModel, ShadowsAndFalloff) {
+    const float spacing = 0.05f;
+    const std::vector<content::ScanPoint> pts = content::scanFromStations(
+        groundAndWall(1.0f / (spacing * spacing), true), spacing, {{0, 1.7f, 0}}, coarseScanner(), 1);
+    ASSERT_GT(pts.size(), 10000u);
+    const struct {
+        const char* what;
+        float a0, a1, r0, r1;
+        double atLeast, atMost;
+    } cases[] = {
+        {"shadow behind the wall", -0.2f, 0.2f, 12.0f, 25.0f, 0.0, 0.5},
+        {"beside the shadow, same range", 1.0f, 1.4f, 12.0f, 25.0f, 5.0, 1e9},
+        {"in front of the wall", -0.2f, 0.2f, 4.0f, 9.5f, 20.0, 1e9},
+    };
+    for (const auto& c : cases) {
+        const double d = groundDensity(pts, c.a0, c.a1, c.r0, c.r1);
+        EXPECT_GE(d, c.atLeast) << c.what;
+        EXPECT_LE(d, c.atMost) << c.what;
+    }
+    // Falloff: each ring further out holds fewer returns per square metre than the last.
+    const float rings[] = {8.0f, 12.0f, 18.0f, 24.0f};
+    double last = 1e30;
+    for (float r : rings) {
+        const double d = groundDensity(pts, 2.0f, 3.0f, r, r + 1.0f);
+        EXPECT_LT(d, last) << "ring at " << r << " m";
+        last = d;
+    }
+}
+
+// The returns lie on the surfaces they came from (the ground at y = 0, the wall), and their
+// normals face the station.
+TEST(ScannerModel, ReturnsLieOnTheSurfaceFacingTheStation) {
+    const float spacing = 0.05f;
+    const P3 station{0, 1.7f, 0};
+    const std::vector<content::ScanPoint> pts = content::scanFromStations(
+        groundAndWall(1.0f / (spacing * spacing), true), spacing, {station}, coarseScanner(), 2);
+    size_t onWall = 0;
+    for (const content::ScanPoint& p : pts) {
+        if (std::hypot(p.p.x, p.p.z) > 25.0f) continue;  // beyond, the ground is all but edge-on
+        const bool ground = std::fabs(p.p.y) < 0.01f;
+        // A return at the wall's edge may land a few centimetres off it, as a real scanner's
+        // mixed returns do.
+        const bool wall = p.p.x > 9.95f && p.p.x < 10.35f && std::fabs(p.p.z) <= 3.05f;
+        const bool top = std::fabs(p.p.y - 4.0f) < 0.01f;
+        ASSERT_TRUE(ground || wall || top) << p.p.x << " " << p.p.y << " " << p.p.z;
+        onWall += wall && !ground;
+        ASSERT_GE(content::dot(p.n, station - p.p), 0.0f);
+    }
+    EXPECT_GT(onWall, 1000u);
+}
+
+// The occlusion term comes from the scanned world, not from the returns: ground under a
+// roof that no station saw from above is still shut in.
+TEST(ScannerModel, OcclusionComesFromTheGeometry) {
+    ScanBuilder world(3, 60.0f);
+    world.quad({-20, 0, -20}, {0, 0, 40}, {40, 0, 0});   // ground
+    world.quad({-3, 2.5f, -3}, {0, 0, 6}, {6, 0, 0});    // a roof over (0, 0, 0)
+    std::vector<content::ScanPoint> groundOnly;
+    for (const content::ScanPoint& p : world.points())
+        if (std::fabs(p.p.y) < 0.1f) groundOnly.push_back(p);
+    const std::vector<float> fromGeometry = content::skyVisibility(groundOnly, 0.4f, 15.0f, &world.points());
+    const std::vector<float> fromReturns = content::skyVisibility(groundOnly, 0.4f, 15.0f);
+    double roofed = 0, roofedAlone = 0, open = 0;
+    int nRoofed = 0, nOpen = 0;
+    for (size_t i = 0; i < groundOnly.size(); ++i) {
+        const P3 p = groundOnly[i].p;
+        if (std::fabs(p.x) < 1 && std::fabs(p.z) < 1) roofed += fromGeometry[i], roofedAlone += fromReturns[i], ++nRoofed;
+        if (std::fabs(p.x + 12) < 2 && std::fabs(p.z + 12) < 2) open += fromGeometry[i], ++nOpen;
+    }
+    ASSERT_GT(nRoofed, 0);
+    ASSERT_GT(nOpen, 0);
+    EXPECT_LT(roofed / nRoofed, 0.35);
+    EXPECT_GT(roofedAlone / nRoofed, 0.9);  // the same points alone would look open
+    EXPECT_GT(open / nOpen, 0.95);
 }
 
 // The growth order visits every point once, from the middle outwards.

@@ -1,5 +1,5 @@
 // Scenes and objects: the boat on calm water, the coupé, the heap of garbled heads, the
-// pair of eyes, the low rocky island and the scanned landscape of the closing scene.
+// pair of eyes and the low rocky island.
 #include "generator/catalogue.h"
 #include "generator/meshes/assets.h"
 #include "generator/meshes/crowds.h"
@@ -245,62 +245,6 @@ Mesh makeIsland(bool small) {
     return m;
 }
 
-// The scanned landscape: rolling ground 50 units across, trees and the ruins of a colonnade
-// and walls around a plaza at the centre.
-Mesh makeLandscape(bool small) {
-    auto ground = [](float x, float z) {
-        const float r = std::sqrt(x * x + z * z);
-        const float hills = 3.5f * (fbm3(Vec3(x * 0.06f, 0, z * 0.06f), 21, 4) - 0.45f);
-        const float plaza = smoothstepf(6.0f, 12.0f, r);
-        return 0.05f + hills * plaza;
-    };
-    Mesh m;
-    m.parts.push_back(heightfield(
-        ground,
-        [](const Vec3& p) {
-            const float n = fbm3(p * 0.5f, 23, 3);
-            const float r = std::sqrt(p.x * p.x + p.z * p.z);
-            const Vec3 grass = lerp(Vec3(0.33f, 0.4f, 0.26f), Vec3(0.48f, 0.5f, 0.36f), n);
-            return r < 8.0f ? lerp(Vec3(0.62f, 0.6f, 0.55f), grass, smoothstepf(6.0f, 8.0f, r)) : grass;
-        },
-        -25, -25, 25, 25, small ? 64 : 220, small ? 64 : 220));
-
-    content::Rng rng(0x7EE5);
-    const float cell = small ? 0.2f : 0.12f;
-    // Trees on the slopes, away from the plaza.
-    Shape trees;
-    for (int i = 0; i < 46; ++i) {
-        const float a = float(rng.uniform(0, 2 * kPi)), r = float(rng.uniform(11, 23));
-        const float x = r * std::cos(a), z = r * std::sin(a), y = ground(x, z);
-        const float h = float(rng.uniform(3.0, 6.5));
-        trees.capsule(Vec3(x, y - 0.3f, z), Vec3(x, y + h * 0.6f, z), 0.22f, 0.12f).colour(Vec3(0.35f, 0.27f, 0.2f));
-        for (int k = 0; k < 5; ++k) {
-            const Vec3 c(x + float(rng.uniform(-1, 1)) * h * 0.18f, y + h * float(rng.uniform(0.6, 0.95)), z + float(rng.uniform(-1, 1)) * h * 0.18f);
-            trees.sphere(c, h * float(rng.uniform(0.16, 0.26))).colour(Vec3(0.3f, 0.42f, 0.27f)).blend(0.5f);
-        }
-    }
-    m.parts.push_back(meshShape(trees, cell));
-    // Ruins: a broken colonnade around the plaza, two walls with gaps, a fallen column.
-    Shape ruins;
-    const Vec3 stone{0.72f, 0.7f, 0.64f};
-    for (int i = 0; i < 12; ++i) {
-        const float a = 2 * kPi * float(i) / 12.0f + 0.13f;
-        const float x = 6.5f * std::cos(a), z = 6.5f * std::sin(a);
-        const float h = i % 3 == 1 ? float(rng.uniform(0.6, 1.6)) : float(rng.uniform(3.0, 4.2));
-        ruins.cylinder(Vec3(x, 0.0f, z), Vec3(x, 0.35f, z), 0.55f, 0.04f).colour(stone);
-        ruins.cylinder(Vec3(x, 0.3f, z), Vec3(x, h, z), 0.38f, 0.03f).colour(stone).blend(0.1f);
-    }
-    ruins.cylinder(Vec3(2.0f, 0.45f, -3.0f), Vec3(5.2f, 0.45f, -1.2f), 0.38f, 0.03f).colour(stone);  // fallen
-    ruins.roundBox(Vec3(-3.0f, 1.2f, -9.5f), Vec3(3.0f, 1.2f, 0.3f), 0.05f).colour(stone);
-    ruins.roundBox(Vec3(9.5f, 0.9f, 2.0f), Vec3(0.3f, 0.9f, 2.5f), 0.05f).colour(stone);
-    for (int k = 0; k < 7; ++k)  // broken tops and gaps
-        ruins.sphere(Vec3(float(rng.uniform(-6, 0)), float(rng.uniform(2.0, 2.8)), -9.5f), float(rng.uniform(0.5, 1.1))).sub().blend(0.1f);
-    ruins.sphere(Vec3(9.5f, 1.9f, 2.6f), 0.9f).sub().blend(0.1f);
-    ruins.roundBox(Vec3(0, 0.12f, 0), Vec3(2.5f, 0.12f, 2.5f), 0.05f).colour(Vec3(0.66f, 0.64f, 0.58f));  // plinth
-    m.parts.push_back(meshShape(ruins, cell));
-    return m;
-}
-
 }  // namespace
 
 }  // namespace kit
@@ -311,5 +255,4 @@ CONTENT_ASSETS(scenes) {
     kit::addMeshAsset({"headsgarbled.objb", 4, 2.5, kit::makeHeads});
     kit::addMeshAsset({"eyes.objb", 2, 0.3, kit::makeEyes});
     kit::addMeshAsset({"island.objb", 2, 0.3, kit::makeIsland});
-    kit::addMeshAsset({"lidar4.objb", 2, 2.0, kit::makeLandscape});
 }

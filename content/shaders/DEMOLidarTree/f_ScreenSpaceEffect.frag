@@ -24,6 +24,9 @@ uniform vec3 mouse;
 uniform float time;
 uniform float PosY;
 
+// How strongly the eye-dome shading darkens the scan's edges and creases.
+const float kEyeDome = 0.55;
+
 // From the sky cube's last frame on, the sky image itself is drawn here.
 const float kSkyImageFrom = 30.4;
 
@@ -40,6 +43,8 @@ void main() {
     vec3 nearPoint = unproject(inverseMVP, vUV, -1.0);
     vec3 dir = normalize(unproject(inverseMVP, vUV, 1.0) - nearPoint);
 
+    vec2 texel = 1.0 / vec2(textureSize(TextureDepth, 0));
+    float edlRadius = max(1.0, resolution.y / 360.0) * 1.4;
     vec3 c;
     float glow = 0.0;
     if (d >= 0.99999) {
@@ -52,9 +57,22 @@ void main() {
         if (dir.y < 0.0) night = mix(kHaze * 0.9, vec3(0.02, 0.02, 0.024), smoothstep(0.0, 0.25, -dir.y));
         if (time >= kSkyImageFrom) night = dir.y >= 0.0 ? nightSky(Skybox, dir) : night;
         c = night + colour;
+        // A gap between the points of a near surface takes their colour, a little darker.
+        int covered = 0;
+        for (int i = 0; i < 8; ++i) {
+            float a = float(i) * 0.78539816;
+            covered += texture(TextureDepth, vUV + vec2(cos(a), sin(a)) * texel * edlRadius).r < 0.99999 ? 1 : 0;
+        }
+        if (covered >= 6) c = scanGapFill(Texture1, TextureDepth, vUV, texel, edlRadius) * 0.7;
     } else {
         float z = sceneDepth(d);
         c = colour;
+        // Eye-dome shading: edges and creases of the scan darken, faces stay lit; it fades
+        // with distance so the far landscape does not crawl.
+        int covered;
+        float edl = scanEyeDome(TextureDepth, vUV, texel, d, kSceneNear, kSceneFar, edlRadius, kEyeDome, covered);
+        edl = mix(1.0, edl, exp(-max(z - 15.0, 0.0) / 40.0));
+        if (abs(material.y - kKindPoint) < 0.1) c *= mix(0.45, 1.0, edl);
         // Silhouettes keep their ink; everything else sinks into the haze with distance.
         if (abs(material.y - kKindSilhouette) > 0.1) c = applyHaze(c, z, 0.006);
         glow = material.x;

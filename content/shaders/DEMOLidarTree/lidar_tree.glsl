@@ -31,14 +31,9 @@ vec3 scanColour(float occlusion, float height, float dist, float hazeDensity) {
     return applyHaze(c, dist, hazeDensity);
 }
 
-// Point size in pixels for a point `dist` away, for a picture `screenHeight` pixels high.
+// Point size in pixels for a point `dist` away, for a picture `screenHeight` pixels high;
+// close up it stops at about two thirds of a percent of the picture's width.
 float treePointSize(float dist, float screenHeight, float scale) {
     float s = screenHeight / 720.0;
-    return clamp(scale * s * 8.0 / max(dist, 0.3), 1.0, 9.0 * s + 1.0);
-}
-
-// Soft round points: 1 at the centre, 0 at the rim.
-float roundPoint(vec2 pc) {
-    vec2 d = pc * 2.0 - 1.0;
-    return 1.0 - smoothstep(0.55, 1.0, dot(d, d));
+    return clamp(scale * s * 8.0 / max(dist, 0.3), 1.0, 7.0 * s + 1.0);
 }

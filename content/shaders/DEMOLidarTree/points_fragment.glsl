@@ -1,4 +1,4 @@
-// The fragment stage of every scan-point program: a soft round point of the vertex stage's
+// The fragment stage of every scan-point program: a small point of the vertex stage's
 // colour, with its glow for the post passes; alpha 0 marks it drawn (see lidar_tree.glsl).
 // Needs lidar_tree.glsl first.
 in vec3 vColour;
@@ -9,9 +9,11 @@ layout(location = 1) out vec4 outNormal;
 layout(location = 2) out vec4 outMaterial;
 
 void main() {
-    float a = roundPoint(gl_PointCoord);
-    if (a < 0.2) discard;
-    outColour = vec4(vColour * (0.6 + 0.4 * a), 0.0);
+    // Small points with rounded corners and no dark rim: neighbours join into a surface
+    // instead of a pattern of rings; the eye-dome pass does the shaping.
+    vec2 d = gl_PointCoord * 2.0 - 1.0;
+    if (dot(d, d) > 1.6) discard;
+    outColour = vec4(vColour, 0.0);
     outNormal = vec4(0.5, 0.5, 1.0, 1.0);
     outMaterial = vec4(vGlow, kKindPoint, 0.0, 1.0);
 }

@@ -15,10 +15,12 @@ float scanLinearDepth(float d) {
 }
 
 // Pixel size of a point `worldSize` across at eye distance `dist`, for projection `mp` and a
-// view `screenWidth` pixels wide: small and crisp far away, filling the gaps close up.
+// view `screenWidth` pixels wide. Close up the size stops at about three quarters of a
+// percent of the picture's width: a surface there reads through its density and the eye-dome
+// shading, not through ever larger discs.
 float scanPointSize(float worldSize, float dist, mat4 mp, float screenWidth) {
     float pixels = worldSize * mp[0][0] * screenWidth * 0.5 / max(dist, 1e-6);
-    return clamp(pixels, 1.0, 2.0 + screenWidth / 36.0);
+    return clamp(pixels, 1.0, max(2.0, screenWidth * 0.0075));
 }
 
 // The scan's colour for an occlusion term `w` (0 .. 10): deep blue-grey where the point is
@@ -40,9 +42,11 @@ float scanShimmer(vec3 p, float ttime) {
 }
 
 // Haze by distance in scene units: the scan fades into the night beyond a few tens of metres.
+// The haze colour is the one the night background has at the horizon, so far points sink
+// into it instead of standing out as a glitter of single pixels.
+const vec3 kScanNight = vec3(0.040, 0.043, 0.056);
 vec3 scanHaze(vec3 c, float dist, float reach) {
-    vec3 night = vec3(0.030, 0.034, 0.048);
-    return mix(night, c, exp(-max(dist - 0.004, 0.0) / reach));
+    return mix(kScanNight, c, exp(-max(dist - 0.004, 0.0) / reach));
 }
 
 // The night behind a scan, from the screen position alone (the cameras stay near level): a dim
@@ -74,4 +78,47 @@ float scanOcclusion(sampler2D depthTex, vec2 uv, vec2 resolution, float centreZ,
         occ += smoothstep(radius * 0.05, radius * 0.6, dz) * (1.0 - smoothstep(radius * 2.0, radius * 6.0, dz));
     }
     return 1.0 - occ / float(kTaps);
+}
+
+// Linear eye distance of a depth-buffer value for a perspective camera with clip planes
+// `near` and `far`.
+float scanEyeDistance(float d, float near, float far) {
+    return near * far / (far - d * (far - near));
+}
+
+// Eye-dome lighting over a depth buffer: each pixel's log depth is compared with eight
+// neighbours `radius` pixels away, and every neighbour nearer than the pixel darkens it, so
+// edges, creases and silhouettes read without normals while flat faces stay lit. Steps of
+// under a thousandth of the distance (one point sprite beside the next on the same surface)
+// are let through, so a close surface does not break up into tiles. Empty neighbours
+// (depth 1) count as nothing. Returns the shade (0 .. 1) and, in `covered`, how many of the
+// eight neighbours hold a point.
+float scanEyeDome(sampler2D depthTex, vec2 uv, vec2 texel, float centreDepth, float near, float far,
+                  float radius, float strength, out int covered) {
+    float centre = log2(scanEyeDistance(centreDepth, near, far));
+    float sum = 0.0;
+    covered = 0;
+    for (int i = 0; i < 8; ++i) {
+        float a = float(i) * 0.78539816;
+        float d = texture(depthTex, uv + vec2(cos(a), sin(a)) * texel * radius).r;
+        if (d >= 0.99999) continue;
+        ++covered;
+        sum += max(0.0, centre - log2(scanEyeDistance(d, near, far)) - 0.0015);
+    }
+    return exp(-sum / 8.0 * 300.0 * strength);
+}
+
+// Fills a pixel that no point reached but that most of its neighbours did (a gap between
+// small points up close) with their average colour, so a near surface stays whole.
+vec3 scanGapFill(sampler2D colourTex, sampler2D depthTex, vec2 uv, vec2 texel, float radius) {
+    vec3 sum = vec3(0.0);
+    float n = 0.0;
+    for (int i = 0; i < 8; ++i) {
+        float a = float(i) * 0.78539816;
+        vec2 at = uv + vec2(cos(a), sin(a)) * texel * radius;
+        if (texture(depthTex, at).r >= 0.99999) continue;
+        sum += texture(colourTex, at).rgb;
+        n += 1.0;
+    }
+    return sum / max(n, 1.0);
 }

@@ -1,5 +1,6 @@
-// The scan points' fragment stage: round points, written to the scene target's three
-// outputs (colour; a normal facing the viewer; x glow, y scan, z occlusion weight).
+// The scan points' fragment stage: small points with rounded corners (they tile a surface
+// better than discs), written to the scene target's three outputs (colour; a normal facing
+// the viewer; x glow, y scan, z occlusion weight).
 // Needs lighting.glsl first.
 
 in vec3 vColour;
@@ -12,7 +13,8 @@ layout(location = 2) out vec4 outMaterial;
 void main() {
     vec2 d = gl_PointCoord * 2.0 - 1.0;
     float r2 = dot(d, d);
-    if (r2 > 1.0) discard;
+    if (r2 > 1.6) discard;
+    r2 = min(r2, 1.0);
     outColour = vec4(vColour, 1.0);
     outNormal = vec4(packNormal(vec3(d.x, -d.y, sqrt(1.0 - r2))), 1.0);
     outMaterial = vec4(0.0, 0.0, 0.35, 1.0);

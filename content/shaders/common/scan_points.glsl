@@ -27,8 +27,9 @@ void scanPoint(float reveal) {
     // A point a little larger or smaller than its neighbours keeps the surface from looking
     // like a grid.
     float jitter = 0.8 + 0.4 * hash1(uint(gl_VertexID), 7u);
-    float size = SCAN_POINT_SIZE * jitter * mix(1.0, 1.8, body);
-    c *= mix(1.0, 0.2, body);
+    float size = SCAN_POINT_SIZE * jitter;
+    // The body fills the gaps between the crisp points with a darker copy of the surface.
+    c *= mix(1.0, 0.45, body);
     // The body sits a hair behind the crisp points so they win the depth test.
     gl_Position.z += body * 0.00002 * gl_Position.w;
     // The growing scan: points beyond the front are not drawn yet; the front glows.
@@ -41,5 +42,14 @@ void scanPoint(float reveal) {
     }
     c += vec3(0.55, 0.45, 0.32) * (1.0 - smoothstep(0.0, 0.004, front)) * (1.0 - body);
     vColour = scanHaze(c, dist, 0.045);
-    gl_PointSize = scanPointSize(size, dist, MP, ScreenSize);
+    // The body is a little larger than the crisp points. Far away (points under two pixels)
+    // a body for every point would double the cost of the many distant points: one in four
+    // of them get one, two pixels wide, and the occlusion pass fills the rest of the gaps.
+    float pixels = scanPointSize(size, dist, MP, ScreenSize);
+    if (body > 0.5 && pixels < 2.0 && hash1(uint(gl_VertexID), 11u) > 0.25) {
+        gl_Position = vec4(2.0, 2.0, 2.0, 1.0);
+        gl_PointSize = 1.0;
+        return;
+    }
+    gl_PointSize = mix(pixels, max(pixels * 1.3, 2.0), body);
 }

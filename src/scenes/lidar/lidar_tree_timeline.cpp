@@ -38,18 +38,101 @@ constexpr float kWalkSpan = 22.0f;
 
 }  // namespace
 
+namespace {
+
+// A move from a to b as u goes from 0 to 1, starting and ending at rest.
+TVector glide(const TVector& a, const TVector& b, float u) {
+    const float v = clamp01(u);
+    return a + (b - a) * (v * v * (3.0f - 2.0f * v));
+}
+
+// A move from a to b as u goes from 0 to 1, starting at rest and arriving still moving (a
+// shot that a cut ends).
+TVector easeOut(const TVector& a, const TVector& b, float u) {
+    const float v = clamp01(u);
+    return a + (b - a) * (v * v * (1.5f - 0.5f * v));
+}
+
+}  // namespace
+
+Shot shotAt(float t) {
+    if (t < kLanded) return Shot::Descent;
+    if (t >= 11.8 && t < 18.0f) return Shot::FirstOrbit;
+    if (t > 24.4 && t < 30.4) return Shot::SecondOrbit;
+    if (t < 11.8) return Shot::Plaza;
+    if (t < 24.4) return Shot::Ruins;
+    if (t < 35.0f) return Shot::Group;
+    if (t < 43.6) return Shot::Crane;
+    if (t < 54.0f) return Shot::Mosaic;
+    if (t < 67.2) return Shot::Park;
+    if (t < 77.2) return Shot::Statues;
+    return Shot::Birds;
+}
+
 CameraPose cameraAt(float t) {
     const double e = ease((static_cast<double>(t) + 13.0) * 0.06, 3.0);
-    CameraPose pose{TVector(0.0f, static_cast<float>((1.0 - e) * 55.0 * 1.2 + 2.0), static_cast<float>(-(1.0 - e) * 55.0)),
-                    TVector(0.0f, 2.0f, 10.0f)};
-    if (t >= 11.8 && t < 18.0f) {
+    const CameraPose landed{TVector(0.0f, 2.0f, 0.0f), TVector(0.0f, 2.0f, 10.0f)};
+    switch (shotAt(t)) {
+    case Shot::Descent:
+        return {TVector(0.0f, static_cast<float>((1.0 - e) * 55.0 * 1.2 + 2.0), static_cast<float>(-(1.0 - e) * 55.0)),
+                TVector(0.0f, 2.0f, 10.0f)};
+    case Shot::FirstOrbit: {
         const float a = -0.03f * t;
-        pose = {TVector(22.0f * std::sin(a), 1.0f, 22.0f * std::cos(a)), TVector(0.0f, 5.0f, 0.0f)};
-    } else if (t > 24.4 && t < 30.4) {
-        const float a = -0.03f * t;
-        pose = {TVector(32.0f * std::sin(a), 0.8f, 32.0f * std::cos(a) + 7.0f), TVector(0.0f, 5.0f, 7.0f)};
+        return {TVector(22.0f * std::sin(a), 1.0f, 22.0f * std::cos(a)), TVector(0.0f, 5.0f, 0.0f)};
     }
-    return pose;
+    case Shot::SecondOrbit: {
+        const float a = -0.03f * t;
+        return {TVector(32.0f * std::sin(a), 0.8f, 32.0f * std::cos(a) + 7.0f), TVector(0.0f, 5.0f, 7.0f)};
+    }
+    case Shot::Plaza: {
+        // Landed, the camera walks on across the plaza, drifting right and up, as the new
+        // scan sweeps in and the walkers cross in front.
+        const float u = (t - kLanded) / (11.8f - kLanded);
+        return {easeOut(landed.eye, TVector(3.5f, 2.8f, 3.0f), u), easeOut(landed.target, TVector(-2.5f, 1.2f, 12.0f), u)};
+    }
+    case Shot::Ruins: {
+        // Low along the ruined wall south of the plaza, past the archway.
+        const float u = (t - 18.0f) / 6.4f;
+        return {glide(TVector(-12.5f, 1.3f, 0.5f), TVector(-6.0f, 1.0f, -6.2f), u),
+                glide(TVector(-8.5f, 1.5f, -5.5f), TVector(1.5f, 1.1f, -9.5f), u)};
+    }
+    case Shot::Group: {
+        // Close on the standing group before the camera, from their right, sliding round
+        // towards their faces.
+        const float u = (t - 30.4f) / 4.6f;
+        return {glide(TVector(3.2f, 1.6f, 1.6f), TVector(1.6f, 1.7f, 0.4f), u),
+                glide(TVector(-0.4f, 1.5f, 4.4f), TVector(-0.4f, 1.6f, 4.4f), u)};
+    }
+    case Shot::Crane: {
+        // Up and round: the landscape from above, the colonnade and the trees beyond it.
+        const float u = clamp01((t - 35.0f) / 8.6f);
+        const float s = u * u * (3.0f - 2.0f * u);
+        const float a = 0.9f + 1.3f * s, r = 9.0f + 9.0f * s;
+        return {TVector(r * std::sin(a), 3.0f + 13.0f * s, r * std::cos(a)), TVector(0.0f, 0.5f + 0.5f * s, 0.0f)};
+    }
+    case Shot::Mosaic: {
+        // Over the floral mosaic on the ground, rising slowly to take it in whole.
+        const float u = (t - 43.6f) / 10.4f;
+        return {glide(TVector(0.0f, 3.0f, 1.0f), TVector(0.0f, 9.0f, 2.5f), u), glide(TVector(0.0f, 0.0f, 9.0f), TVector(0.0f, 0.0f, 11.5f), u)};
+    }
+    case Shot::Park: {
+        // The park's scan again, growing from the middle: a slow circle above the colonnade,
+        // looking in across the mosaic.
+        const float a = 3.5f - (t - 54.0f) * 0.07f;
+        return {TVector(17.0f * std::sin(a), 7.0f - (t - 54.0f) * 0.15f, 17.0f * std::cos(a) + 8.0f), TVector(0.0f, 1.5f, 8.0f)};
+    }
+    case Shot::Statues: {
+        // Low on the plaza, looking up as the statues rise against the sky.
+        const float u = (t - 67.2f) / 10.0f;
+        return {glide(TVector(-3.0f, 0.6f, 2.0f), TVector(-1.5f, 0.8f, 4.0f), u), glide(TVector(0.5f, 4.8f, 12.0f), TVector(0.5f, 4.2f, 12.5f), u)};
+    }
+    case Shot::Birds:
+        break;
+    }
+    // The plate and the birds circling over the statues, against the night, from low on the
+    // right; the camera pulls back and sinks while the music resolves.
+    const float u = (t - 77.2f) / (kEndTime - 77.2f);
+    return {glide(TVector(4.5f, 0.8f, 2.0f), TVector(3.0f, 0.5f, -2.0f), u), glide(TVector(-0.5f, 5.5f, 12.0f), TVector(0.0f, 4.0f, 11.0f), u)};
 }
 
 int standingWindow(float t) {

@@ -27,9 +27,16 @@ struct CameraPose {
     TVector eye;
     TVector target;
 };
-// The descent: e = ease((t + 13) x 0.06, 3), eye (0, (1 - e) x 55 x 1.2 + 2, -(1 - e) x 55)
-// toward (0, 2, 10). Orbits replace it while 11.8 <= t < 18 (radius 22 round (0, 5, 0) at
-// height 1) and while 24.4 < t < 30.4 (radius 32 round (0, 5, 7) at height 0.8). Up is +y.
+// The shots. The descent: e = ease((t + 13) x 0.06, 3), eye (0, (1 - e) x 55 x 1.2 + 2,
+// -(1 - e) x 55) toward (0, 2, 10), until it lands at (0, 2, 0) when e reaches 1. Orbits
+// while 11.8 <= t < 18 (radius 22 round (0, 5, 0) at height 1) and while 24.4 < t < 30.4
+// (radius 32 round (0, 5, 7) at height 0.8). Between and after them, each shot shows
+// something new: on across the plaza from where the descent landed, along the ruins, close
+// on the standing group, up and round over the landscape, over the mosaic, round the park's
+// scan, low under the rising statues, and the birds over them to the end. Up is +y.
+enum class Shot { Descent, Plaza, FirstOrbit, Ruins, SecondOrbit, Group, Crane, Mosaic, Park, Statues, Birds };
+constexpr float kLanded = 1.0f / 0.06f - 13.0f;   // where the descent's ease reaches 1
+Shot shotAt(float t);
 CameraPose cameraAt(float t);
 
 // [SECTION] Gates
