@@ -15,8 +15,9 @@ struct CaptureOptions {
     double fps = 30.0;          // --fps N
     double from = 0.0;          // --from S (demo seconds)
     double to = -1.0;           // --to S; negative: the end of the show
-    std::string scene;          // --scene NAME: the span in which that scene is drawn; the
-                                // other slots hold placeholders (same clocks, nothing loaded)
+    std::string scene;          // --scene NAME: the span in which that scene is drawn (within
+                                // --from and --to); the other slots hold placeholders (same
+                                // clocks, nothing loaded)
     bool allScenes = false;     // --all-scenes: with --scene, load every scene all the same
     double every = 0.0;         // --every S: one frame every S demo seconds (0: every frame)
     int frames = 0;             // --frames N: at most N frames (0: no limit)

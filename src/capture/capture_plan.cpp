@@ -111,14 +111,18 @@ std::vector<int> selectFrames(const CaptureOptions& o, const Timeline& timeline,
         int first = frameAt(o.from, o.fps, available);
         int end = o.to < 0.0 ? available : frameAt(o.to, o.fps, available);
         if (!o.scene.empty()) {
+            // The scene's span, within --from and --to when they are given.
             const int slot = scene_table::slotOf(o.scene);
-            first = end = 0;
+            int spanFirst = 0;
+            int spanEnd = 0;
             for (const Span& s : spans(timeline)) {
                 if (s.slot == slot) {
-                    first = s.first;
-                    end = s.end;
+                    spanFirst = s.first;
+                    spanEnd = s.end;
                 }
             }
+            first = std::max(first, spanFirst);
+            end = std::min(end, spanEnd);
         }
         // A step longer than the show takes the first frame alone.
         const double step = std::min(o.every * o.fps, static_cast<double>(available) + 1.0);

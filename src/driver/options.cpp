@@ -146,8 +146,8 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
             error = "--to must lie after --from";
             return false;
         }
-        if (!c.scene.empty() && (range || c.perScene > 0 || c.cuts > 0)) {
-            error = "--scene chooses the range itself; it does not go with --from, --to, --per-scene or --cuts";
+        if (!c.scene.empty() && (c.perScene > 0 || c.cuts > 0)) {
+            error = "--scene chooses the frames itself; it does not go with --per-scene or --cuts";
             return false;
         }
         if ((c.perScene > 0 || c.cuts > 0) && (range || c.every > 0.0)) {
@@ -201,7 +201,8 @@ const char* usageText() {
            "  --from S, --to S   the range in demo seconds (default: the whole show)\n"
            "  --scene NAME       the span of one scene, by class name (e.g. Part_Fallers);\n"
            "                     only that scene is loaded, the others are placeholders that\n"
-           "                     keep their clocks (so the times are the show's)\n"
+           "                     keep their clocks (so the times are the show's); with\n"
+           "                     --from and --to, the part of that span within the range\n"
            "  --all-scenes       with --scene: load every scene all the same\n"
            "  --every S          one frame every S demo seconds; the frames between are\n"
            "                     stepped without drawing\n"

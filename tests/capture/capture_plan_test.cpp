@@ -110,6 +110,12 @@ TEST_F(CapturePlan, SelectFrames) {
     };
     CaptureOptions scene = opts(0.0, -1.0);
     scene.scene = "Part_ParticleShadowBoat";
+    CaptureOptions sceneRange = opts(1.5, 2.0);
+    sceneRange.scene = "Part_ParticleShadowBoat";
+    CaptureOptions sceneBeforeRange = opts(0.0, 1.0);  // the boat starts at frame 9
+    sceneBeforeRange.scene = "Part_ParticleShadowBoat";
+    CaptureOptions sceneOverlap = opts(0.5, 1.5);
+    sceneOverlap.scene = "Part_ParticleShadowBoat";
     CaptureOptions perScene = opts(0.0, -1.0);
     perScene.perScene = 2;
     CaptureOptions cuts = opts(0.0, -1.0);
@@ -124,6 +130,9 @@ TEST_F(CapturePlan, SelectFrames) {
         {"whole show", opts(0.0, -1.0), {}, showFrames},
         {"to beyond the end", opts(0.0, 1000.0), {}, showFrames},
         {"a scene", scene, {9, 10, 11, 12, 13, 14, 15, 16, 17}, 9},
+        {"a scene within a range", sceneRange, {12, 13, 14, 15}, 4},
+        {"a range that starts before the scene", sceneOverlap, {9, 10, 11}, 3},
+        {"a range that ends before the scene", sceneBeforeRange, {}, 0},
         {"per scene", perScene, {}, 20},
         {"two frames either side of the nine cuts", cuts, {}, 36},
         // Wider than the scenes: each frame once, in order.

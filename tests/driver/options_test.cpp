@@ -75,7 +75,8 @@ TEST(Options, Capture) {
         {{"--capture", "out", "--from", "7199", "--to", "7200"}, true},     // at the limit
         {{"--capture", "out", "--from", "5", "--to", "5"}, false},
         {{"--capture", "out", "--scene", "Part_Nothing"}, false},
-        {{"--capture", "out", "--scene", "Part_Fallers", "--to", "3"}, false},
+        {{"--capture", "out", "--scene", "Part_Fallers", "--to", "3"}, true},   // within the scene's span
+        {{"--video", "a.mp4", "--scene", "Part_Fallers", "--from", "3", "--to", "2"}, false},
         {{"--capture", "out", "--size", "320"}, false},
         {{"--capture", "out", "--frames", "2.5"}, false},
         {{"--capture", "out", "--windowed", "640x360"}, false},
