@@ -3,6 +3,12 @@
 # its caption; Escape quits with code 0 and opens no show window; Return closes the dialog
 # and the program goes on into the show, whose render thread starts loading.
 set -euo pipefail
+# Keys go to the focused window, so this test runs on a display of its own: on the shared
+# test display a window of a test running beside it could take the focus, and our keys.
+if [[ -z "${VELLUNA_OWN_DISPLAY:-}" ]]; then
+    export VELLUNA_OWN_DISPLAY=1
+    exec "${VELLUNA_SOURCE:?}/scripts/xvfb-run-here" bash "$0" "$@"
+fi
 : "${DISPLAY:?needs a display (scripts/test runs this under Xvfb)}"
 bin="$VELLUNA_BUILD/velluna"
 caption="      QRB - Velluna @  Kessmark 2018"

@@ -7,6 +7,12 @@
 #    says so; frames.txt then lists exactly the PNGs on disk, and each PNG decodes;
 #  - a video stopped early: ffmpeg is given its end and the MP4 decodes to its last frame.
 set -euo pipefail
+# Keys go to the focused window, so this test runs on a display of its own: on the shared
+# test display a window of a test running beside it could take the focus, and our keys.
+if [[ -z "${VELLUNA_OWN_DISPLAY:-}" ]]; then
+    export VELLUNA_OWN_DISPLAY=1
+    exec "${VELLUNA_SOURCE:?}/scripts/xvfb-run-here" bash "$0" "$@"
+fi
 : "${DISPLAY:?needs a display (scripts/test runs this under Xvfb)}"
 work=$(mktemp -d)
 pids=()
