@@ -6,19 +6,6 @@ namespace {
 
 const Vec3 kDown(0, -1, 0);
 
-// Rotation that carries +y onto dir (for ellipsoids along a limb).
-Mat3 alongY(const Vec3& dir) {
-    const Vec3 y = normalize(dir);
-    const Vec3 helper = std::fabs(y.z) < 0.9f ? Vec3(0, 0, 1) : Vec3(1, 0, 0);
-    const Vec3 x = normalize(cross(y, helper));
-    const Vec3 z = cross(x, y);
-    Mat3 m;  // columns x, y, z
-    m.r[0] = {x.x, y.x, z.x};
-    m.r[1] = {x.y, y.y, z.y};
-    m.r[2] = {x.z, y.z, z.z};
-    return m;
-}
-
 // A periodic bump centred at c (phase units) of width w.
 float bump(float phase, float c, float w) {
     float d = phase - c;
@@ -110,7 +97,7 @@ void addFigure(Shape& s, const Joints& j, const Build& b) {
         s.capsule(j.shoulder[side], j.elbow[side], 0.05f * u * g, 0.04f * u * g).colour(b.top).blend(0.025f * u);
         s.capsule(j.elbow[side], j.wrist[side], 0.04f * u * g, 0.029f * u * g).colour(b.top).blend(0.02f * u);
         const Vec3 dir = normalize(j.hand[side] - j.wrist[side]);
-        s.ellipsoid(j.wrist[side] + dir * (0.07f * u), Vec3(0.022f, 0.075f, 0.042f) * u, alongY(dir) * Mat3::rotY(side == kLeft ? 0.0f : 0.0f))
+        s.ellipsoid(j.wrist[side] + dir * (0.07f * u), Vec3(0.022f, 0.075f, 0.042f) * u, Mat3::yOnto(dir) * Mat3::rotY(side == kLeft ? 0.0f : 0.0f))
             .colour(b.skin).blend(0.02f * u);
     }
     // Legs and feet.
@@ -119,7 +106,7 @@ void addFigure(Shape& s, const Joints& j, const Build& b) {
         const Vec3 shin = j.ankle[side] - j.knee[side];
         s.capsule(j.hip[side], j.knee[side], 0.085f * u * g, 0.058f * u * g).colour(b.bottom).blend(0.04f * u);
         s.ellipsoid(j.knee[side] + shin * 0.3f + cross(shin, Vec3(1, 0, 0)) * 0.0f, Vec3(0.05f * g, 0.13f, 0.052f * g) * u,
-                    alongY(shin)).colour(b.bottom).blend(0.03f * u);
+                    Mat3::yOnto(shin)).colour(b.bottom).blend(0.03f * u);
         s.capsule(j.knee[side], j.ankle[side], 0.056f * u * g, 0.038f * u * g).colour(b.bottom).blend(0.025f * u);
         (void)thigh;
         s.capsule(j.heel[side], j.toe[side], 0.036f * u, 0.03f * u).colour(b.shoes).blend(0.03f * u);

@@ -8,19 +8,6 @@ namespace kit {
 
 namespace {
 
-// Rotation that carries +y onto n.
-Mat3 yOnto(const Vec3& n) {
-    const Vec3 y = normalize(n);
-    const Vec3 helper = std::fabs(y.z) < 0.9f ? Vec3(0, 0, 1) : Vec3(1, 0, 0);
-    const Vec3 x = normalize(cross(y, helper));
-    const Vec3 z = cross(x, y);
-    Mat3 m;  // columns x, y, z
-    m.r[0] = {x.x, y.x, z.x};
-    m.r[1] = {x.y, y.y, z.y};
-    m.r[2] = {x.z, y.z, z.z};
-    return m;
-}
-
 float ellipsoidDistance(const Vec3& q, const Vec3& r) {
     const float k0 = length(Vec3(q.x / r.x, q.y / r.y, q.z / r.z));
     const float k1 = length(Vec3(q.x / (r.x * r.x), q.y / (r.y * r.y), q.z / (r.z * r.z)));
@@ -129,7 +116,7 @@ void addCurlCap(Shape& s, const HeadFrame& f, const MarbleHead& h, int count, fl
         const Vec3 local = kCapCentre + mul(d, kCapRadii) * 0.97f;
         const Vec3 n = f.H * normalize(Vec3(d.x / kCapRadii.x, d.y / kCapRadii.y, d.z / kCapRadii.z));
         const float r = size * float(rng.uniform(0.85, 1.15)) * f.u;
-        s.torus(f.at(local), r, r * 0.55f, yOnto(n)).colour(h.hairColour).blend(0.003f * f.u);
+        s.torus(f.at(local), r, r * 0.55f, Mat3::yOnto(n)).colour(h.hairColour).blend(0.003f * f.u);
         s.sphere(f.at(local) + n * (r * 0.15f), r * 0.55f).colour(h.hairColour).blend(0.003f * f.u);
     }
 }
@@ -149,7 +136,7 @@ void addBeard(Shape& s, const HeadFrame& f, const MarbleHead& h) {
         const Vec3 local(0.066f * std::sin(a), y, 0.03f + 0.064f * std::cos(a));
         const Vec3 n = f.H * normalize(Vec3(std::sin(a), -0.3f, std::cos(a)));
         const float r = 0.009f * u;
-        s.torus(f.at(local), r, r * 0.6f, yOnto(n)).colour(h.hairColour).blend(0.003f * u);
+        s.torus(f.at(local), r, r * 0.6f, Mat3::yOnto(n)).colour(h.hairColour).blend(0.003f * u);
     }
 }
 

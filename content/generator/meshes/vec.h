@@ -88,6 +88,18 @@ struct Mat3 {
         m.r[2] = {0, 0, s.z};
         return m;
     }
+    // A rotation that carries +y onto dir (ellipsoids along a limb, curls round a lock).
+    static Mat3 yOnto(const Vec3& dir) {
+        const Vec3 y = normalize(dir);
+        const Vec3 helper = std::fabs(y.z) < 0.9f ? Vec3(0, 0, 1) : Vec3(1, 0, 0);
+        const Vec3 x = normalize(cross(y, helper));
+        const Vec3 z = cross(x, y);
+        Mat3 m;  // columns x, y, z
+        m.r[0] = {x.x, y.x, z.x};
+        m.r[1] = {x.y, y.y, z.y};
+        m.r[2] = {x.z, y.z, z.z};
+        return m;
+    }
 };
 
 // A rigid placement with uniform scale: p' = rot * (p * scale) + offset.
