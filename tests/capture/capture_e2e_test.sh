@@ -14,14 +14,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 show=$work/show
-mkdir -p "$show/bin" "$show/newresources" "$show/music"
-cp "$VELLUNA_BUILD/velluna" "$show/bin/"
-"$VELLUNA_SOURCE/scripts/install-shaders" "$VELLUNA_SOURCE/content/shaders" "$show/shaders" >/dev/null
-# The flow field the show cannot start without: a still one (zeros) and a one-texel map.
-truncate -s 50331648 "$show/newresources/velocity.dat"
-printf '\x01\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00' >"$show/newresources/voronoimap.bin"
-convert -size 256x256 xc:black -fill white -draw "circle 128,128 128,40" "$show/newresources/theloader.jpg"
-ffmpeg -loglevel error -f lavfi -i "sine=frequency=440:duration=4" -ac 2 -ar 44100 "$show/music/Tessaline.mp3"
+source "$VELLUNA_SOURCE/tests/support/placeholder_tree.sh"
+make_placeholder_tree "$show" 4
 cd "$show/bin"
 
 fail() { echo "FAIL: $*"; exit 1; }

@@ -26,14 +26,8 @@ trap cleanup EXIT
 export GALLIUM_NOOP=1 SDL_AUDIODRIVER=dummy
 
 show=$work/show
-mkdir -p "$show/bin" "$show/newresources" "$show/music"
-cp "$VELLUNA_BUILD/velluna" "$show/bin/"
-"$VELLUNA_SOURCE/scripts/install-shaders" "$VELLUNA_SOURCE/content/shaders" "$show/shaders" >/dev/null
-# The flow field the show cannot start without: a still one (zeros) and a one-texel map.
-truncate -s 50331648 "$show/newresources/velocity.dat"
-printf '\x01\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00' >"$show/newresources/voronoimap.bin"
-convert -size 64x64 xc:black "$show/newresources/theloader.jpg"
-ffmpeg -loglevel error -f lavfi -i "sine=frequency=440:duration=30" -ac 2 -ar 44100 "$show/music/Tessaline.mp3"
+source "$VELLUNA_SOURCE/tests/support/placeholder_tree.sh"
+make_placeholder_tree "$show" 30
 cd "$show/bin"
 
 fail() { echo "FAIL: $*"; exit 1; }
