@@ -48,10 +48,12 @@ void ComputeParticleSystem::create(const std::string& path) {
     createStorageBuffer(buffer1, bytes);
     createStorageBuffer(buffer2, bytes);
 
+    // NOTE: images 0 and 1 are never made (at 2560 x 2560 each would be 100 MB): the positions
+    // an image 0 would repeat are buffer 0, which the points draw as their vertex array, and no
+    // compute shader declares an image on unit 1. Both stay 0 and their units empty.
     glActiveTexture(GL_TEXTURE8);
-    createImage(image0, 0, width, height);
-    // NOTE: no compute shader declares an image on unit 1, so its image is never made (at
-    // 2560 x 2560 it would be 100 MB that nothing reads); image1 stays 0 and unit 1 empty.
+    image0 = 0;
+    glBindImageTexture(0, 0, 0, GL_FALSE, 0, GL_WRITE_ONLY, GL_RGBA32F);
     glActiveTexture(GL_TEXTURE9);
     image1 = 0;
     glBindImageTexture(1, 0, 0, GL_FALSE, 0, GL_WRITE_ONLY, GL_RGBA32F);
@@ -76,7 +78,7 @@ void ComputeParticleSystem::bindForStep(float time, float deltaTime) {
     glUniform1i(glGetUniformLocation(program, "VoronoiTexture"), 13);
 
     glActiveTexture(GL_TEXTURE8);
-    bindImage(image0, 0);
+    bindImage(image0, 0);  // image0 is 0: unit 0 stays empty
     glActiveTexture(GL_TEXTURE9);
     bindImage(image1, 1);  // image1 is 0: unit 1 stays empty
     bindImage(image2, 2);

@@ -1,6 +1,6 @@
 #pragma once
 // ComputeParticleSystem: one compute program stepping width x height particles held in three
-// shader-storage buffers (one vec4 record each), with two RGBA32F images beside them.
+// shader-storage buffers (one vec4 record each), with one RGBA32F image beside them.
 //
 //   ComputeParticleSystem p;
 //   p.width = p.height = 1000;
@@ -13,9 +13,11 @@
 //   p.drawPoints();                                 // buffer 0 as a point cloud
 //
 // Bindings a compute shader can rely on: buffers 0, 1, 2 on storage binding points 4, 5, 6;
-// images 0 and 2 on image units 0 and 2 (unit 1 is left empty: no shader declares it, so no
-// image is made for it); "CurlTexture" (3D) on unit 3, "VoronoiTexture" on
-// unit 13; uniforms "ttime", "DeltaT" and "Invocation" (the grid width).
+// image 2 on image unit 2 (the particles' colours: rgb, a = size factor); "CurlTexture" (3D)
+// on unit 3, "VoronoiTexture" on unit 13; uniforms "ttime", "DeltaT" and "Invocation" (the
+// grid width). Image units 0 and 1 are left empty and images 0 and 1 are never made: the
+// positions live in buffer 0 alone (the points draw it as their vertex array), and no shader
+// declares an image on unit 1.
 // Buffer contents are undefined until the compute shader writes them. Nothing is deleted.
 #include <GL/glew.h>
 
@@ -29,7 +31,7 @@ struct ComputeParticleSystem {
     GLuint buffer0 = 0;
     GLuint buffer1 = 0;
     GLuint buffer2 = 0;
-    GLuint image0 = 0;
+    GLuint image0 = 0;           // never made: 0
     GLuint image2 = 0;
     GLuint image1 = 0;           // never made: 0
     int32_t width = 0;           // particle grid; set before create()

@@ -76,13 +76,13 @@ TEST(ComputeParticleSystemGl, CreateAllocatesBuffersAndImages) {
         glGetBufferParameteri64v(GL_SHADER_STORAGE_BUFFER, GL_BUFFER_SIZE, &size);
         EXPECT_EQ(size, 40 * 24 * 16);
     }
-    // No shader declares an image on unit 1: none is made for it, and the unit stays empty.
+    // Only the colour image is made: the positions are buffer 0 alone, and no shader declares
+    // an image on unit 1; units 0 and 1 stay empty.
+    EXPECT_EQ(s.image0, 0u);
     EXPECT_EQ(s.image1, 0u);
-    for (GLuint image : {s.image0, s.image2}) {
-        EXPECT_EQ(gltest::textureLevelParameter(image, GL_TEXTURE_WIDTH), 40);
-        EXPECT_EQ(gltest::textureLevelParameter(image, GL_TEXTURE_HEIGHT), 24);
-        EXPECT_EQ(gltest::textureLevelParameter(image, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA32F);
-    }
+    EXPECT_EQ(gltest::textureLevelParameter(s.image2, GL_TEXTURE_WIDTH), 40);
+    EXPECT_EQ(gltest::textureLevelParameter(s.image2, GL_TEXTURE_HEIGHT), 24);
+    EXPECT_EQ(gltest::textureLevelParameter(s.image2, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA32F);
     const GLuint expectedImage[3] = {s.image0, s.image1, s.image2};
     for (GLuint unit = 0; unit < 3; ++unit) {
         GLint name = 0;

@@ -19,7 +19,6 @@ layout(std430, binding = 4) buffer PositionBuffer { vec4 positions[]; };
 layout(std430, binding = 5) buffer VelocityBuffer { vec4 velocities[]; };
 layout(std430, binding = 6) buffer StateBuffer { vec4 states[]; };
 
-layout(rgba32f, binding = 0) uniform writeonly image2D PositionImage;
 layout(rgba32f, binding = 2) uniform writeonly image2D ColourImage;
 
 uniform sampler3D CurlTexture;
@@ -210,7 +209,6 @@ void stepDrop(uint i, uint width) {
     positions[i] = vec4(pos, visible);
     velocities[i] = mode == kGathering ? vec4(origin, 0.0) : vec4(vel, caughtUntil);
     states[i] = vec4(mode, lit ? 1.0 : 0.0, 0.0, kInitMark);
-    imageStore(PositionImage, tc, vec4(pos, visible));
     imageStore(ColourImage, tc, vec4(c, size));
 }
 

@@ -1,12 +1,11 @@
-// The scene's points: particle i is texel i of the system's images (not the bound vertex
-// array, so one array binding serves any system), drawn as a small round point whose size
-// follows its distance.
+// The scene's points: particle i is vertex i of the system's position buffer (xyz, w = shown)
+// with texel i of its colour image, drawn as a small round point whose size follows its
+// distance.
 //
-// Uniforms: "PositionTexture" (xyz, w = shown), "ColorTexture" (rgb, a = size factor;
+// Uniforms: "ColorTexture" (rgb, a = size factor;
 // negative for a thin vertical streak, a falling drop),
 // "Invocation" (grid width), "MVP", "ScreenSize" (view width in pixels), "ttime".
 
-uniform sampler2D PositionTexture;
 uniform sampler2D ColorTexture;
 uniform mat4 MVP;
 uniform float Invocation;
@@ -29,7 +28,7 @@ struct Point {
 Point fetchPoint() {
     int width = max(int(Invocation), 1);
     ivec2 tc = ivec2(gl_VertexID % width, gl_VertexID / width);
-    vec4 p = texelFetch(PositionTexture, tc, 0);
+    vec4 p = gl_Vertex;
     vec4 c = texelFetch(ColorTexture, tc, 0);
     Point point;
     point.position = p.xyz;

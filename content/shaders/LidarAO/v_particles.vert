@@ -1,11 +1,10 @@
 #version 430 compatibility
-// The statue's particles: positions and colours from the system's images (texel i for
-// vertex i), placed in the scan and sized by distance.
+// The statue's particles: the position is the vertex (the system's position buffer), the
+// colour texel i of the system's colour image; placed in the scan and sized by distance.
 #include "../common/noise.glsl"
 #include "../common/scan.glsl"
 #include "statue.glsl"
 
-uniform sampler2D PositionTexture;
 uniform sampler2D ColorTexture;
 uniform mat4 MV;
 uniform mat4 MP;
@@ -19,7 +18,7 @@ out vec3 vColour;
 void main() {
     int width = max(int(Invocation), 1);
     ivec2 tc = ivec2(gl_VertexID % width, gl_VertexID / width);
-    vec4 p = texelFetch(PositionTexture, tc, 0);
+    vec4 p = gl_Vertex;
     vec4 c = texelFetch(ColorTexture, tc, 0);
     if (!(p.w > 0.5) || any(isnan(p.xyz))) {
         gl_Position = vec4(2.0, 2.0, 2.0, 1.0);   // outside the clip volume

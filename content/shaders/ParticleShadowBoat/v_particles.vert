@@ -12,9 +12,7 @@ const float kReflectedShare = 0.3;
 void main() {
     placePoint();
     vShadow = 1.0;   // the scene has no light map
-    int width = max(int(Invocation), 1);
-    ivec2 tc = ivec2(gl_VertexID % width, gl_VertexID / width);
-    vec4 p = texelFetch(PositionTexture, tc, 0);
+    vec4 p = gl_Vertex;
     uint id = uint(gl_VertexID);
     if (p.w > 0.5 && p.y > 0.05 && hash1(id, 7u) < kReflectedShare) {
         vec3 q = p.xyz;

@@ -1,12 +1,11 @@
-// Drawing a compute particle system as soft round points. The positions and colours come
-// from the system's images (texel i for vertex i), not from the bound vertex array, so one
-// array binding serves every system.
+// Drawing a compute particle system as soft round points. The position is the vertex itself
+// (the system's position buffer is the vertex array: xyz, w = shown); the colour is texel i of
+// the system's colour image for vertex i.
 //
-// Uniforms: "PositionTexture" (xyz, w = shown), "ColorTexture" (rgb, a = size factor),
+// Uniforms: "ColorTexture" (rgb, a = size factor),
 // "Invocation" (grid width), "MVP", "ScreenSize" (view width in pixels), "LightMVP" and
 // "texture2d_depth" (a depth map seen from the light).
 
-uniform sampler2D PositionTexture;
 uniform sampler2D ColorTexture;
 uniform sampler2D texture2d_depth;
 uniform mat4 MVP;
@@ -34,7 +33,7 @@ float lightShadow(vec3 p) {
 void placePoint() {
     int width = max(int(Invocation), 1);
     ivec2 tc = ivec2(gl_VertexID % width, gl_VertexID / width);
-    vec4 p = texelFetch(PositionTexture, tc, 0);
+    vec4 p = gl_Vertex;
     vec4 c = texelFetch(ColorTexture, tc, 0);
     if (!(p.w > 0.5) || any(isnan(p.xyz))) {
         gl_Position = vec4(2.0, 2.0, 2.0, 1.0);   // outside the clip volume

@@ -39,7 +39,6 @@ layout(std430, binding = 4) buffer PositionBuffer { vec4 positions[]; };
 layout(std430, binding = 5) buffer VelocityBuffer { vec4 velocities[]; };
 layout(std430, binding = 6) buffer StateBuffer { vec4 states[]; };
 
-layout(rgba32f, binding = 0) uniform writeonly image2D PositionImage;
 layout(rgba32f, binding = 2) uniform writeonly image2D ColourImage;
 
 uniform sampler3D CurlTexture;
@@ -142,7 +141,6 @@ void stepParticle(uint i, uint width) {
     states[i] = vec4(offset, kInitMark);
 
     vec4 colour = particleColour(sampleColour, sampleNormal, target, length(v), age, i);
-    imageStore(PositionImage, tc, vec4(next, visible));
     imageStore(ColourImage, tc, colour);
 }
 

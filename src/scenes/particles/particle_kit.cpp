@@ -13,7 +13,6 @@ const std::string kSuperOriginalPosition = "SuperOriginalPositionTexture";
 const std::string kOriginalColour = "OriginalColorTexture";
 const std::string kOriginalUV = "OriginalUVTexture";
 const std::string kStone = "StoneTexture2";
-const std::string kPositions = "PositionTexture";
 const std::string kColours = "ColorTexture";
 const std::string kDepth = "texture2d_depth";
 const std::string kInvocation = "Invocation";
@@ -78,7 +77,8 @@ void beginParticleDraw(ShaderProgram& program, Data_Interface* engine,
 }
 
 void drawParticleSystem(ShaderProgram& program, const ComputeParticleSystem& system, float ttime) {
-    program.bindSampler(GL_TEXTURE_2D, 0, kPositions, system.image0);
+    glBindBuffer(GL_ARRAY_BUFFER, system.buffer0);
+    glVertexPointer(4, GL_FLOAT, 0, nullptr);
     program.bindSampler(GL_TEXTURE_2D, 1, kColours, system.image2);
     program.setFloat("ttime", ttime);
     program.setFloat(kInvocation, static_cast<float>(system.width));

@@ -59,12 +59,12 @@ struct ParticleDrawUniforms {
 
 // Makes `program` current with "MVP" (the engine's), "ScreenSize" (the view width) and the
 // given light uniforms, and sets up point drawing: `vertexSource`'s buffer 0 as the vertex
-// array (the points read their particle by vertex index, so one buffer serves every system of
-// a grid at least as large), round points, program point size, point sprites.
+// array (each drawParticleSystem then points the array at its own system's buffer 0), round
+// points, program point size, point sprites.
 void beginParticleDraw(ShaderProgram& program, Data_Interface* engine,
                        const ComputeParticleSystem& vertexSource, const ParticleDrawUniforms& u);
-// One system: "PositionTexture" 0 = image 0, "ColorTexture" 1 = image 2, "ttime",
-// "Invocation" = the grid width; width x height points.
+// One system: its buffer 0 as the vertex array (the points' positions), "ColorTexture" 1 =
+// image 2, "ttime", "Invocation" = the grid width; width x height points.
 void drawParticleSystem(ShaderProgram& program, const ComputeParticleSystem& system, float ttime);
 // Unbinds the vertex array and turns point sprites off. NOTE: round points and program point
 // size stay on for the scene's further point layers; the sequencer resets them between scenes.
