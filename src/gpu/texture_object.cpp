@@ -30,17 +30,17 @@ void TextureObject::allocateArrays(int w, int h) {
     width = w;
     height = h;
     const size_t texels = w > 0 && h > 0 ? size_t(w) * size_t(h) : 0;
-    positions.assign(4 * texels, 0.0f);
-    colours.assign(4 * texels, 0.0f);
-    normals.assign(3 * texels, 0.0f);
+    makeZeroed(positions, 4 * texels);
+    makeZeroed(colours, 4 * texels);
+    makeZeroed(normals, 3 * texels);
     randomState = 4134;
     account();
 }
 
 void TextureObject::releaseArrays() {
-    std::vector<float>().swap(positions);
-    std::vector<float>().swap(colours);
-    std::vector<float>().swap(normals);
+    ZeroedFloats().swap(positions);
+    ZeroedFloats().swap(colours);
+    ZeroedFloats().swap(normals);
     account();
 }
 
@@ -112,7 +112,7 @@ void TextureObject::upload() {
 void TextureObject::uploadArrays() {
     if (width <= 0 || height <= 0) return;
     const size_t texels = size_t(width) * size_t(height);
-    auto put = [this](GLuint name, GLint internalFormat, GLenum format, const std::vector<float>& data,
+    auto put = [this](GLuint name, GLint internalFormat, GLenum format, const ZeroedFloats& data,
                       size_t need) {
         // Arrays already freed (a second upload), or no texture made, leave things as they are.
         if (data.size() != need || name == 0 || name == 0xFFFFFFFFu) return;

@@ -29,13 +29,14 @@
 #include <vector>
 
 #include "common/tvector.h"
+#include "common/zeroed_floats.h"
 #include "formats/tg_object.h"
 
 // The three CPU arrays of a sample set, apart from any TextureObject (storage to reuse).
 struct SampleArrays {
-    std::vector<float> positions;
-    std::vector<float> colours;
-    std::vector<float> normals;
+    ZeroedFloats positions;
+    ZeroedFloats colours;
+    ZeroedFloats normals;
 };
 
 class TextureObject {
@@ -51,9 +52,9 @@ public:
     int32_t width = -1;
     int32_t height = -1;
     int32_t filledCount = 0;
-    std::vector<float> positions;  // 4 x w x h
-    std::vector<float> colours;    // 4 x w x h
-    std::vector<float> normals;    // 3 x w x h
+    ZeroedFloats positions;  // 4 x w x h
+    ZeroedFloats colours;    // 4 x w x h
+    ZeroedFloats normals;    // 3 x w x h
     uint32_t randomState = 0;
     std::string path;
     float pointsPerTriangle = -1.0f;
@@ -64,7 +65,8 @@ public:
     // Render thread: allocateArrays, then the three textures (no data yet).
     void allocate(int width, int height);
     // The CPU half: records the size, allocates the arrays (zeroed; storage already held is
-    // reused) and sets the random state to 4134.
+    // reused and cleared, fresh storage comes zeroed without a pass over it) and sets the
+    // random state to 4134.
     void allocateArrays(int width, int height);
     void createTextures();
 

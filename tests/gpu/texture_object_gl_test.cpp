@@ -56,7 +56,7 @@ TEST(TextureObjectGL, UploadFillsTheTexturesAndFreesTheArrays) {
         for (int c = 0; c < 4; ++c) t->colours[4 * i + size_t(c)] = c == 3 ? 1.0f : f;
         for (int c = 0; c < 3; ++c) t->normals[3 * i + size_t(c)] = 1.0f - f;
     }
-    const std::vector<float> positions = t->positions, colours = t->colours, normals = t->normals;
+    const ZeroedFloats positions = t->positions, colours = t->colours, normals = t->normals;
     t->upload();
     EXPECT_TRUE(t->positions.empty());
     EXPECT_TRUE(t->colours.empty());

@@ -92,7 +92,7 @@ TEST(TextureScatter, NothingWrittenTable) {
         t->pointsPerTriangle = 0.126f;
         t->scatter(c.densityX, c.densityY, c.boxMin, c.boxMax);
         EXPECT_EQ(t->filledCount, 0) << c.name;
-        EXPECT_EQ(t->positions, std::vector<float>(16 * 16 * 4, 7.0f)) << c.name;
+        EXPECT_EQ(t->positions, ZeroedFloats(16 * 16 * 4, 7.0f)) << c.name;
     }
 }
 

@@ -52,8 +52,8 @@ void Part_ParticleShadow::load() {
     statue.start(statueWorker);
 
     // The walk frames' textures are made up front; their CPU arrays (44 MB a frame) exist
-    // only for the batch being scattered: each batch scatters four frames, then uploads and
-    // hands their storage on to the next batch. The textures come out as if all 56 sets were
+    // only for the batch being scattered: each batch scatters four frames, uploads each one
+    // as its worker finishes and hands their storage on to the next batch. The textures come out as if all 56 sets were
     // scattered first and uploaded after, in the same order.
     for (int i = 0; i < kWalkFrames; ++i) {
         walkFrames[i].width = kGrid;
@@ -80,9 +80,11 @@ void Part_ParticleShadow::load() {
                 TextureObject::loadAndScatter(&frame, i, file, 0.0f, 0.0f, 10.0f, 81.0f, origin, boxMin, boxMax);
             });
         }
-        for (Loader& w : workers) w.join();
+        // Each frame is uploaded as soon as its own worker is done, while the batch's later
+        // frames may still be scattering; the uploads stay in index order.
         for (int j = 0; j < 4; ++j) {
             const int i = k + j;
+            workers[j].join();
             std::printf("T: %d\n", i);
             walkFrames[i].uploadArrays();
             walkFrames[i].swapArrays(spare[j]);
