@@ -71,6 +71,8 @@ private:
     std::string lastFailure_;
     double frameMs_ = 0.0, engineCpuMs_ = 0.0, fps_ = 0.0;
     float lastInterval_ = 0.0f;
+    int fpsFrames_ = 0;
+    std::chrono::steady_clock::time_point fpsSince_ = std::chrono::steady_clock::now();
     double overlaySeconds_ = 0.0;  // the overlay's own drawing, since it was shown
     int overlayFrames_ = 0;
     dev::Resimulation resim_;
@@ -129,8 +131,11 @@ void Session::act(const dev::Move& m) {
     case dev::Move::LoopIn:
     case dev::Move::LoopOut: {
         char detail[64];
-        std::snprintf(detail, sizeof detail, "%.3f-%.3f s%s", transport_.loopIn, transport_.loopOut,
-                      transport_.looping ? "" : ", not looping yet");
+        if (transport_.looping) {
+            std::snprintf(detail, sizeof detail, "%.3f-%.3f s", transport_.loopIn, transport_.loopOut);
+        } else {
+            std::snprintf(detail, sizeof detail, "in %.3f s; ] sets the out point", transport_.loopIn);
+        }
         dev::log(m.what, now, sceneName(), detail);
         return;
     }
@@ -225,7 +230,14 @@ void Session::clockStep() {
     const auto t = std::chrono::steady_clock::now();
     const float measured = std::chrono::duration<float>(t - lastFrame_).count();
     lastInterval_ = measured;
-    if (measured > 0.0f) fps_ = fps_ == 0.0 ? 1.0 / measured : 0.9 * fps_ + 0.1 / measured;
+    // Frames drawn per second of wall time, over half a second at least (seeks included).
+    ++fpsFrames_;
+    const double window = std::chrono::duration<double>(t - fpsSince_).count();
+    if (window >= 0.5) {
+        fps_ = fpsFrames_ / window;
+        fpsFrames_ = 0;
+        fpsSince_ = t;
+    }
     lastFrame_ = t;
     float dt = limiter_.limit(measured);
     if (transport_.paused) {
