@@ -12,20 +12,6 @@ namespace capture_plan {
 
 float stepBefore(int frame, double fps) { return frame == 0 ? 0.0f : static_cast<float>(1.0 / fps); }
 
-namespace {
-
-// The fields update() advances.
-struct Clock {
-    float localTime;
-    uint32_t updateCount;
-    float timeStep;
-    float tuneX;
-    float tuneY;
-    VREngine2* display;
-    Data_Interface* engine;
-    bool done;
-};
-
 Clock save(const Part& p) {
     return {p.localTime, p.updateCount, p.timeStep, p.tuneX, p.tuneY, p.display, p.engine, p.done};
 }
@@ -40,6 +26,8 @@ void restore(Part& p, const Clock& c) {
     p.engine = c.engine;
     p.done = c.done;
 }
+
+namespace {
 
 // The first frame at or after demo time t: ceil(t x fps), forgiving a rounding hair, and at
 // most `limit` (a time far beyond the show would not fit an int).

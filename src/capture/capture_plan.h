@@ -12,12 +12,27 @@
 #include "capture/capture_options.h"
 
 class Part;
+class VREngine2;
 struct Data_Interface;
 
 namespace capture_plan {
 
 // The demo-time step taken before drawing frame n: 0 for frame 0, else 1/fps as a float.
 float stepBefore(int frame, double fps);
+
+// The fields update() advances, saved and put back (developer mode's seeks use them too).
+struct Clock {
+    float localTime;
+    uint32_t updateCount;
+    float timeStep;
+    float tuneX;
+    float tuneY;
+    VREngine2* display;
+    Data_Interface* engine;
+    bool done;
+};
+Clock save(const Part& p);
+void restore(Part& p, const Clock& c);
 
 struct Timeline {
     std::vector<int8_t> drawnSlot;  // per frame: the slot drawn in it (-1: none)

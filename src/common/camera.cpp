@@ -1,5 +1,6 @@
 #include "common/camera.h"
 
+#include "common/camera_override.h"
 #include "driver/data_interface.h"
 
 CameraMatrices cameraMatrices(const TVector& eye, const TVector& target, const TVector& up,
@@ -11,8 +12,11 @@ CameraMatrices cameraMatrices(const TVector& eye, const TVector& target, const T
     return m;
 }
 
-void setCamera(Data_Interface* engine, const TVector& eye, const TVector& target,
-               const TVector& up, float fovDegrees) {
+void setCamera(Data_Interface* engine, const TVector& sceneEye, const TVector& sceneTarget,
+               const TVector& sceneUp, float sceneFov) {
+    TVector eye = sceneEye, target = sceneTarget, up = sceneUp;
+    float fovDegrees = sceneFov;
+    camera_override::apply(eye, target, up, fovDegrees);
     const CameraMatrices m =
         cameraMatrices(eye, target, up, fovDegrees, engine->viewWidth / engine->viewHeight);
     mat4Store(m.projection, engine->projectionMatrix);

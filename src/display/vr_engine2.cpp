@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "dev/key_queue.h"
 #include "gpu/post_pass.h"
 
 namespace {
@@ -119,6 +120,9 @@ bool VREngine2::initWindowed(int x, int y, int width, int height, bool fullscree
 bool VREngine2::handleInput() {
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+        if (event.type == SDL_KEYDOWN) {
+            dev::offerKey(event.key.keysym.scancode, (event.key.keysym.mod & KMOD_SHIFT) != 0);
+        }
         if (event.type == SDL_QUIT) {
             quitRequested = true;
         } else if (event.type == SDL_KEYDOWN &&

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <string>
 
+#include "dev/key_queue.h"
 #include "driver/prototype_part.h"
 #include "platform/process.h"
 
@@ -35,6 +36,7 @@ void Data_Interface::frame() {
         if (event.type == SDL_KEYDOWN) {
             const int s = event.key.keysym.scancode;
             if (s >= 0 && s < 256) keys[s].store(1, std::memory_order_relaxed);
+            dev::offerKey(s, (event.key.keysym.mod & KMOD_SHIFT) != 0);
             // Every press clears Space, its own included: Space is never seen as pressed.
             keys[kScancodeSpace].store(0, std::memory_order_relaxed);
             lastPressed = s;

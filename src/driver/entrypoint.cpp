@@ -10,6 +10,8 @@
 #include "capture/capture_session.h"
 #include "capture/capture_show.h"
 #include "capture/scene_meter.h"
+#include "dev/dev_session.h"
+#include "dev/dev_show.h"
 #include "driver/data_interface.h"
 #include "driver/demo_clock.h"
 #include "driver/frame_timer.h"
@@ -47,9 +49,10 @@ void Entrypoint::start(Data_Interface* e) {
     // NOTE: a capture of one scene (--scene) loads only that scene; placeholders keep the
     // other slots' clocks and loading weights, so its times and the loading screen are the
     // show's.
-    const int onlySlot = capture.enabled && !capture.scene.empty() && !capture.allScenes
-                             ? scene_table::slotOf(capture.scene)
-                             : -1;
+    int onlySlot = capture.enabled && !capture.scene.empty() && !capture.allScenes
+                       ? scene_table::slotOf(capture.scene)
+                       : -1;
+    if (dev.enabled && !dev.scene.empty()) onlySlot = scene_table::slotOf(dev.scene);
     for (int slot : scene_table::kCreationOrder) {
         const bool placeholder = placeholderScenes || (onlySlot >= 0 && slot != onlySlot);
         engine->scenes[slot] = placeholder ? new PlaceholderScene(slot) : sceneFactory(slot)();
@@ -140,6 +143,25 @@ void Entrypoint::renderLoop() {
         show.swap = [this] { SDL_GL_SwapWindow(display.window); };
         show.meter = [this](SceneMeter* meter) { sceneMeter = meter; };
         runCapture(show);  // never returns
+    }
+    if (dev.enabled) {
+        DevShow show;
+        show.engine = engine;
+        show.advanceClock = [this](float dt) { advanceClock(dt); };
+        show.demoTime = [this] { return demoTime; };
+        show.setDemoTime = [this](double t) { demoTime = t; };
+        show.playFrame = [this] { playFrame(); };
+        show.simulateFrame = [this] { simulateFrame(); };
+        show.stepFrame = [this] { stepFrame(); };
+        show.swap = [this] { SDL_GL_SwapWindow(display.window); };
+        show.present = [this] {
+            SDL_GL_MakeCurrent(display.window, display.glContext);
+            display.handleInput();
+            display.presentLeftEye();
+        };
+        show.finished = &display.eyeTarget[0];
+        show.window = display.window;
+        runDev(show, dev);  // never returns
     }
     for (;;) {
         clockStep();

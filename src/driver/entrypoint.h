@@ -10,6 +10,7 @@
 //   engineData.init();                       // -> start(): returns at once
 #include "display/vr_engine2.h"
 #include "capture/capture_options.h"
+#include "dev/dev_options.h"
 #include "driver/demo_clock.h"
 #include "driver/launch_settings.h"
 #include "driver/prototype_part.h"
@@ -57,6 +58,7 @@ public:
 
     // Extensions, set before start().
     CaptureOptions capture;         // render offline instead of playing in real time
+    DevOptions dev;                 // play with the developer controls
     bool placeholderScenes = false; // every slot holds a placeholder scene
     SceneMeter* sceneMeter = nullptr;  // when set, measures the scenes' update and render calls
 };

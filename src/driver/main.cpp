@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "capture/capture_session.h"
+#include "dev/key_queue.h"
 #include "driver/data_interface.h"
 #include "driver/display_mode_list.h"
 #include "driver/entrypoint.h"
 #include "driver/launch_dialog.h"
 #include "driver/options.h"
 #include "driver/stop_request.h"
+#include "gpu/program_registry.h"
 #include "platform/console.h"
 #include "platform/launch_dialog_window.h"
 #include "platform/process.h"
@@ -38,6 +40,11 @@ int main(int argc, char** argv) {
     Entrypoint* entry = new Entrypoint();
     entry->capture = options.capture;
     entry->placeholderScenes = options.placeholders;
+    entry->dev = options.dev;
+    if (options.dev.enabled) {
+        dev::enableKeys();
+        program_registry::enable();
+    }
     if (options.skipDialog) {
         entry->settings = options.settings;
     } else {

@@ -40,12 +40,14 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
     bool msaa = false;
     bool captureDetail = false;  // an option that only means something in capture mode
     bool range = false;
+    bool devDetail = false;  // an option that only means something in developer mode
     CaptureOptions& c = options.capture;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool takesValue = a == "--windowed" || a == "--fullscreen" || a == "--capture" || a == "--video" ||
                                 a == "--fps" || a == "--from" || a == "--to" || a == "--scene" || a == "--every" ||
-                                a == "--frames" || a == "--per-scene" || a == "--cuts" || a == "--size";
+                                a == "--frames" || a == "--per-scene" || a == "--cuts" || a == "--size" ||
+                                a == "--dev-budget";
         if (takesValue && i + 1 >= args.size()) {
             error = a + " needs a value";
             return false;
@@ -55,6 +57,16 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
             options.help = true;
         } else if (a == "--msaa") {
             msaa = true;
+        } else if (a == "--dev") {
+            options.dev.enabled = true;
+        } else if (a == "--dev-budget") {
+            int mib = 0;
+            if (!parseCount(value, mib)) {
+                error = "--dev-budget: expected MiB for checkpoints (1 or more), not '" + value + "'";
+                return false;
+            }
+            options.dev.budgetMiB = mib;
+            devDetail = true;
         } else if (a == "--placeholders") {
             options.placeholders = true;
         } else if (a == "--all-scenes") {
@@ -137,6 +149,30 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
             return false;
         }
     }
+    if (options.dev.enabled) {
+        if (c.enabled) {
+            error = "--dev plays in real time; it does not go with --capture or --video";
+            return false;
+        }
+        if (!options.skipDialog) {
+            error = "--dev needs --windowed WxH or --fullscreen WxH";
+            return false;
+        }
+        if (c.every > 0.0 || c.frames > 0 || c.perScene > 0 || c.cuts > 0 || c.preroll || c.loadingFrames ||
+            c.to >= 0.0 || c.allScenes || c.fps != 30.0 || c.width != 1280 || c.height != 720) {
+            error = "--dev takes only --from S, --scene NAME and --dev-budget MiB besides the window";
+            return false;
+        }
+        options.dev.from = c.from;
+        options.dev.scene = c.scene;
+        options.capture = CaptureOptions{};
+        options.settings.multisample = msaa;
+        return true;
+    }
+    if (devDetail) {
+        error = "--dev-budget goes with --dev";
+        return false;
+    }
     if (c.enabled) {
         if (options.skipDialog) {
             error = "--capture and --video render offline; they do not go with --windowed or --fullscreen";
@@ -191,6 +227,10 @@ const char* usageText() {
            "  --fullscreen WxH   play full screen at W x H, without the dialog\n"
            "  --msaa             4 samples per pixel instead of 2\n"
            "  --help             print this text\n"
+           "  --dev              with --windowed or --fullscreen: developer controls (Space\n"
+           "                     pause, Left/Right seek 5 s, Shift 1 s, Up/Down a frame,\n"
+           "                     PageUp/PageDown/Home scenes, L [ ] loop, - + speed); takes\n"
+           "                     --from S, --scene NAME and --dev-budget MiB (default 2048)\n"
            "Escape ends the show. The log goes to standard output.\n"
            "\n"
            "Capture renders the show offline, frame by frame, at a fixed step of demo time\n"

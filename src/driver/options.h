@@ -8,12 +8,15 @@
 //   --video FILE       ... or into FILE (through ffmpeg, with the soundtrack)
 //   --fps N --from S --to S --scene NAME --every S --frames N --per-scene N --cuts N --size WxH
 //   --preroll --loading-frames   capture options (see usageText)
+//   --dev              with --windowed or --fullscreen: the developer controls (--from S,
+//                      --scene NAME, --dev-budget MiB go with it)
 //   --placeholders     every scene slot holds a placeholder scene (for tests)
 //   --help             print the usage
 #include <string>
 #include <vector>
 
 #include "capture/capture_options.h"
+#include "dev/dev_options.h"
 #include "driver/launch_settings.h"
 
 struct Options {
@@ -22,6 +25,7 @@ struct Options {
     bool placeholders = false;
     LaunchSettings settings;
     CaptureOptions capture;
+    DevOptions dev;
 };
 
 // Parses argv[1..]. On an unknown or malformed option returns false and fills `error`.

@@ -11,6 +11,7 @@
 #include "driver/data_interface.h"
 #include "driver/part.h"
 #include "driver/scene_clock.h"
+#include "gpu/particle_owners.h"
 #include "gpu/texture_object.h"
 
 namespace scene_table {
@@ -111,6 +112,7 @@ void loadAll(Part* const scenes[], bool timeSteps) {
             std::fflush(stdout);
         }
         const auto start = std::chrono::steady_clock::now();
+        particle_owners::setLoadingSlot(s.slot);
         if (s.stage == 'L') {
             scenes[s.slot]->load();
             pending[s.slot] = true;
@@ -118,6 +120,7 @@ void loadAll(Part* const scenes[], bool timeSteps) {
             scenes[s.slot]->finishLoad();
             pending[s.slot] = false;
         }
+        particle_owners::setLoadingSlot(-1);
         if (timeSteps) {
             const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             std::printf("load: %c%d %s %.2f s, resident %.0f MiB (peak %.0f MiB)\n", s.stage, s.slot,

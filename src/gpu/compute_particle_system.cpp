@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "gpu/particle_owners.h"
+#include "gpu/program_registry.h"
 #include "gpu/shader_program.h"
 
 namespace compute_particles {
@@ -41,6 +43,7 @@ void bindImage(GLuint image, GLuint imageUnit) {
 
 void ComputeParticleSystem::create(const std::string& path) {
     program = buildComputeProgram(path);
+    program_registry::noteCompute(&program, path);
 
     const GLsizeiptr bytes =
         width > 0 && height > 0 ? static_cast<GLsizeiptr>(height) * static_cast<GLsizeiptr>(width) * 16 : 0;
@@ -56,6 +59,7 @@ void ComputeParticleSystem::create(const std::string& path) {
     image1 = 0;
     glBindImageTexture(1, 0, 0, GL_FALSE, 0, GL_WRITE_ONLY, GL_RGBA32F);
     createImage(image2, 2, width, height);
+    particle_owners::noteCreated(this);
 }
 
 void ComputeParticleSystem::bindForStep(float time, float deltaTime) {

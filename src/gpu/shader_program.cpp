@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "gpu/program_registry.h"
 #include "gpu/shader_source.h"
 #include "platform/console.h"
 
@@ -63,6 +64,7 @@ void ShaderProgram::build(const std::string& vertexPath, const std::string& frag
     glAttachShader(program, fragmentShader);
     glAttachShader(program, vertexShader);
     glLinkProgram(program);
+    program_registry::noteProgram(this, vertexPath, fragmentPath);
 }
 
 void ShaderProgram::use() const { glUseProgram(program); }

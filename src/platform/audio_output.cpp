@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -21,6 +23,8 @@ struct Sample {
     std::vector<int16_t> pcm;               // never changes after loading
     std::atomic<uint64_t> position{0};      // bytes handed to the device
     std::atomic<bool> playing{false};
+    std::atomic<float> speed{1.0f};         // developer mode's transport; 1 in the show
+    double fraction = 0.0;                  // of a frame, between callbacks (audio thread)
 };
 
 // Samples are created on one thread (the main thread at start) and never destroyed; the
@@ -50,6 +54,32 @@ Sample* lookup(uint32_t handle) {
     return samples[handle - 1];
 }
 
+// A sample played at another speed (developer mode): linear interpolation between the
+// source frames, the position moved by speed x the frames written.
+void mixResampled(Sample& s, Uint8* stream, int length, uint64_t at, uint64_t total, float speed) {
+    const uint64_t frames = total / kFrameBytes;
+    const int outFrames = length / static_cast<int>(kFrameBytes);
+    std::vector<int16_t> out(static_cast<size_t>(outFrames) * 2, 0);
+    double source = static_cast<double>(at / kFrameBytes) + s.fraction;
+    int written = 0;
+    for (; written < outFrames; ++written) {
+        const uint64_t i = static_cast<uint64_t>(source);
+        if (i + 1 >= frames) break;
+        const double f = source - static_cast<double>(i);
+        for (int c = 0; c < 2; ++c) {
+            const double a = s.pcm[i * 2 + static_cast<uint64_t>(c)];
+            const double b = s.pcm[(i + 1) * 2 + static_cast<uint64_t>(c)];
+            out[static_cast<size_t>(written) * 2 + static_cast<size_t>(c)] = static_cast<int16_t>(a + (b - a) * f);
+        }
+        source += speed;
+    }
+    SDL_MixAudioFormat(stream, reinterpret_cast<const Uint8*>(out.data()), AUDIO_S16SYS,
+                       static_cast<Uint32>(written) * static_cast<Uint32>(kFrameBytes), SDL_MIX_MAXVOLUME);
+    const uint64_t whole = std::min<uint64_t>(static_cast<uint64_t>(source), frames);
+    s.fraction = source - static_cast<double>(static_cast<uint64_t>(source));
+    s.position.store(written < outFrames ? total : whole * kFrameBytes, std::memory_order_relaxed);
+}
+
 // SDL's audio thread: mixes every playing sample into the stream and counts its position.
 void mix(void*, Uint8* stream, int length) {
     std::memset(stream, 0, static_cast<size_t>(length));
@@ -60,6 +90,11 @@ void mix(void*, Uint8* stream, int length) {
         const uint64_t total = s.pcm.size() * sizeof(int16_t);
         const uint64_t at = s.position.load(std::memory_order_relaxed);
         if (at >= total) continue;
+        const float speed = s.speed.load(std::memory_order_relaxed);
+        if (speed != 1.0f) {
+            mixResampled(s, stream, length, at, total, speed);
+            continue;
+        }
         const uint64_t n = std::min<uint64_t>(total - at, static_cast<uint64_t>(length));
         SDL_MixAudioFormat(stream, reinterpret_cast<const Uint8*>(s.pcm.data()) + at, AUDIO_S16SYS,
                            static_cast<Uint32>(n), SDL_MIX_MAXVOLUME);
@@ -159,6 +194,34 @@ bool channelSetPosition(uint32_t handle, uint64_t bytes) {
     const uint64_t total = s->pcm.size() * sizeof(int16_t);
     s->position.store(std::min(bytes, total) / kFrameBytes * kFrameBytes, std::memory_order_relaxed);
     return fail(kOk, true);
+}
+
+bool channelPause(uint32_t handle) {
+    Sample* s = lookup(handle);
+    if (s == nullptr) return fail(kBadHandle, false);
+    s->playing.store(false, std::memory_order_relaxed);
+    return fail(kOk, true);
+}
+
+bool channelSetSpeed(uint32_t handle, float speed) {
+    Sample* s = lookup(handle);
+    if (s == nullptr || !(speed >= 0.25f && speed <= 2.0f)) return fail(kBadHandle, false);
+    s->speed.store(speed, std::memory_order_relaxed);
+    return fail(kOk, true);
+}
+
+std::vector<float> samplePeaks(uint32_t handle, int buckets) {
+    std::vector<float> peaks;
+    const Sample* s = lookup(handle);
+    if (s == nullptr || buckets <= 0 || s->pcm.empty()) return peaks;
+    peaks.assign(static_cast<size_t>(buckets), 0.0f);
+    const size_t n = s->pcm.size();
+    for (size_t i = 0; i < n; ++i) {
+        const size_t b = i * static_cast<size_t>(buckets) / n;
+        const float v = static_cast<float>(std::abs(static_cast<int>(s->pcm[i]))) / 32768.0f;
+        peaks[b] = std::max(peaks[b], v);
+    }
+    return peaks;
 }
 
 uint64_t sampleLength(uint32_t handle) {

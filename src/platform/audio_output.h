@@ -14,6 +14,7 @@
 // real time and plays nothing, which is what tests use).
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform::audio {
 
@@ -46,6 +47,17 @@ bool channelFrequency(uint32_t handle, float& frequency);
 uint64_t channelPosition(uint32_t handle);
 // Moves the position (clamped to the sample's length; rounded down to a whole frame).
 bool channelSetPosition(uint32_t handle, uint64_t bytes);
+
+// Developer mode only (a bare start never calls these):
+// Stops the sample where it is; channelPlay goes on from there.
+bool channelPause(uint32_t handle);
+// Plays the sample at `speed` times its rate (0.25-2), resampled linearly; the position then
+// moves `speed` times as fast. 1 is the plain copy the show always uses.
+bool channelSetSpeed(uint32_t handle, float speed);
+
+// The sample's loudness in `buckets` equal slices of its length: the peak of each, 0-1
+// (developer mode's waveform). Empty when the handle is not valid.
+std::vector<float> samplePeaks(uint32_t handle, int buckets);
 
 // Length of the decoded sample in bytes, or 0.
 uint64_t sampleLength(uint32_t handle);

@@ -10,6 +10,7 @@
 #include "driver/data_interface.h"
 #include "driver/load_progress.h"
 #include "driver/scene_clock.h"
+#include "driver/scene_state_hooks.h"
 #include "gpu/render_target.h"
 #include "scenes/depth/depth_frame.h"
 #include "scenes/particles/particle_kit.h"
@@ -52,6 +53,19 @@ void kinectMeshWorker(int i) {
 
 void Part_KinectEffect::load() {
     g_loadingKinectEffect = this;
+    // Developer mode's checkpoints: the recording's position, and its frame decoded again.
+    scene_state_hooks::add(
+        this,
+        [this](std::vector<uint8_t>& blob) {
+            scene_state_hooks::append(blob, frameIndex);
+            scene_state_hooks::append(blob, frameAccumulator);
+        },
+        [this](const std::vector<uint8_t>& blob) {
+            size_t at = 0;
+            if (scene_state_hooks::take(blob, at, frameIndex) && scene_state_hooks::take(blob, at, frameAccumulator)) {
+                decodeFrame(frameIndex);
+            }
+        });
     materialProgram.build("../shaders/v_Material1.cpp", "../shaders/f_Material1.cpp");
     reportLoadProgress(engine, kWeightMaterial);
 

@@ -2,11 +2,15 @@
 
 #include <cstdlib>
 
+#include "common/camera_override.h"
 #include "common/mat4.h"
 #include "driver/data_interface.h"
 
-void beginScanPass(const Data_Interface* engine, const TVector& eye, const TVector& target, const TVector& up,
-                   float fovDegrees, ScanView& view) {
+void beginScanPass(const Data_Interface* engine, const TVector& sceneEye, const TVector& sceneTarget,
+                   const TVector& sceneUp, float sceneFov, ScanView& view) {
+    TVector eye = sceneEye, target = sceneTarget, up = sceneUp;
+    float fovDegrees = sceneFov;
+    camera_override::apply(eye, target, up, fovDegrees);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glActiveTexture(GL_TEXTURE0);
