@@ -20,6 +20,7 @@
 #include "capture/capture_plan.h"
 #include "capture/capture_show.h"
 #include "capture/scene_meter.h"
+#include "capture/video_keyframes.h"
 #include "driver/data_interface.h"
 #include "driver/part.h"
 #include "driver/scene_table.h"
@@ -184,7 +185,7 @@ void readFinishedPicture(const RenderTarget& t, cv::Mat& picture) {
     cv::flip(bottomUp, picture, 0);
 }
 
-void startVideo(const std::vector<int>& frames) {
+void startVideo(const std::vector<int>& frames, const std::vector<int>& sceneStarts) {
     const CaptureOptions& o = session->options;
     const double start = frames.front() / o.fps;
     const double duration = static_cast<double>(frames.size()) / o.fps;
@@ -205,8 +206,13 @@ void startVideo(const std::vector<int>& frames) {
     } else {
         std::printf("capture: no %s; the video has no sound\n", music.c_str());
     }
+    // A constant quantiser and closed groups at fixed show frames (see video_keyframes.h): a
+    // piece of the range, encoded alone, gives exactly the pictures of this video.
+    const std::string keyFrames =
+        video_keyframes::forceKeyFrames(frames.front(), static_cast<int>(frames.size()), o.fps, sceneStarts);
     args.insert(args.end(), {"-vf", "pad=ceil(iw/2)*2:ceil(ih/2)*2", "-c:v", "libx264", "-preset", "medium",
-                             "-crf", "18", "-pix_fmt", "yuv420p", "-movflags", "+faststart", o.video});
+                             "-qp", "18", "-force_key_frames", keyFrames, "-x264-params", "scenecut=0:keyint=infinite",
+                             "-pix_fmt", "yuv420p", "-movflags", "+faststart", o.video});
     std::string error;
     if (!platform::startPiped(args, session->video, error)) fail("capture: " + error);
 }
@@ -249,7 +255,11 @@ void runCapture(const CaptureShow& show) {
                 o.video.empty() ? "" : (", video " + o.video).c_str());
     std::fflush(stdout);
     if (!o.directory.empty()) session->index.open((fs::path(o.directory) / "frames.txt").string());
-    if (!o.video.empty()) startVideo(frames);
+    if (!o.video.empty()) {
+        std::vector<int> sceneStarts;
+        for (const capture_plan::Span& s : capture_plan::spans(timeline)) sceneStarts.push_back(s.first);
+        startVideo(frames, sceneStarts);
+    }
 
     session->renderStart = std::chrono::steady_clock::now();
     show.meter(&session->meter);
