@@ -30,6 +30,14 @@ struct Carving {
     Shape body, head;
 };
 
+// The body of a marble figure, modelled, without drapery or head.
+Carving carveBody(const Joints& j, const Build& b, bool female) {
+    Carving c;
+    addFigure(c.body, j, b);
+    addMarbleBody(c.body, j, 1.0f, female, kMarble);
+    return c;
+}
+
 void carveHead(Carving& c, const Joints& j, const Build& b, const MarbleHead& style) {
     const float u = b.height / 1.75f;
     // The neck again, a shade wider than the body's, so the two pieces meet without a seam.
@@ -43,6 +51,16 @@ Mesh meshCarving(const Carving& c, float bodyCell, float headCell) {
     m.parts.push_back(meshShape(c.body, bodyCell));
     m.parts.push_back(meshShape(c.head, headCell));
     return m;
+}
+
+// A chiton's bodice: fine folds from the shoulders to the belt under the breasts.
+Drape bodice(const Joints& j, int folds) {
+    Drape d;
+    d.top = j.chest + j.torso * Vec3(0, 0.12f, -0.005f);
+    d.bottom = j.chest + j.torso * Vec3(0, -0.07f, 0.005f);
+    d.rTop = 0.16f, d.rBottom = 0.14f, d.depth = 0.72f;
+    d.ampTop = 0.004f, d.ampBottom = 0.007f, d.folds = folds, d.sway = 0.3f;
+    return d;
 }
 
 // The classical statue: a woman in a belted chiton and a mantle, her weight on the left leg
@@ -67,20 +85,13 @@ Carving classicalStatue() {
     p.rootOffset = Vec3(0, 0.32f, 0);
     const Build b = marbleBuild();
     const Joints j = solvePose(p, b);
-    Carving c;
+    Carving c = carveBody(j, b, true);
     Shape& s = c.body;
-    addFigure(s, j, b);
-    addMarbleBody(s, j, 1.0f, true, kMarble);
     // The chiton: a bodice with fine folds to the belt under the breasts, an overfold to the
     // hips, and the skirt falling to the plinth in deep folds.
     const Mat3& T = j.torso;
     const Vec3 belt = j.chest + T * Vec3(0, -0.07f, 0.005f);
-    Drape bodice;
-    bodice.top = j.chest + T * Vec3(0, 0.12f, -0.005f);
-    bodice.bottom = belt;
-    bodice.rTop = 0.16f, bodice.rBottom = 0.14f, bodice.depth = 0.72f;
-    bodice.ampTop = 0.004f, bodice.ampBottom = 0.007f, bodice.folds = 18, bodice.sway = 0.3f;
-    addDrape(s, bodice).colour(kMarble).blend(0.03f);
+    addDrape(s, bodice(j, 18)).colour(kMarble).blend(0.03f);
     Drape band;
     band.top = belt + T * Vec3(0, 0.012f, 0);
     band.bottom = belt - T * Vec3(0, 0.012f, 0);
@@ -151,10 +162,8 @@ Mesh makeBust(bool small) {
     Build b = marbleBuild();
     const Joints j = solvePose(p, b);
     const float cutY = j.chest.y - 0.1f;
-    Carving c;
+    Carving c = carveBody(j, b, true);
     Shape& s = c.body;
-    addFigure(s, j, b);
-    addMarbleBody(s, j, 1.0f, true, kMarble);
     // The mantle's edge over the left shoulder.
     for (int i = 0; i < 3; ++i)
         s.capsule(j.shoulder[kLeft] + Vec3(-0.01f * float(i), 0.02f - 0.035f * float(i), 0.04f),
@@ -218,10 +227,8 @@ Mesh makeWarrior(bool small) {
     b.bulk = 1.12f;
     b.hips = 1.0f;
     const Joints j = solvePose(p, b);
-    Carving c;
+    Carving c = carveBody(j, b, false);
     Shape& s = c.body;
-    addFigure(s, j, b);
-    addMarbleBody(s, j, 1.0f, false, kMarble);
     // A short kilt in folds.
     Drape kilt;
     kilt.top = j.pelvis + j.torso * Vec3(0, 0.05f, 0);
@@ -265,23 +272,17 @@ Mesh makeStatueRow(bool small) {
         b.hips = female ? 1.08f : 1.0f;
         b.bulk = female ? 1.0f : 1.08f;
         const Joints j = solvePose(p, b);
-        Carving c;
+        Carving c = carveBody(j, b, female);
         Shape& s = c.body;
-        addFigure(s, j, b);
-        addMarbleBody(s, j, 1.0f, female, kMarble);
         const Mat3& T = j.torso;
         const float ground = p.rootOffset.y - 0.01f;
         const Vec3 feet((j.ankle[0].x + j.ankle[1].x) * 0.5f, ground, (j.ankle[0].z + j.ankle[1].z) * 0.5f - 0.02f);
         Drape skirt;
         if (female) {
             // A chiton belted under the breasts, falling to the plinth.
-            Drape bodice;
-            bodice.top = j.chest + T * Vec3(0, 0.12f, -0.005f);
-            bodice.bottom = j.chest + T * Vec3(0, -0.07f, 0.005f);
-            bodice.rTop = 0.16f, bodice.rBottom = 0.14f, bodice.depth = 0.72f;
-            bodice.ampTop = 0.004f, bodice.ampBottom = 0.007f, bodice.folds = 14, bodice.sway = 0.3f;
-            addDrape(s, bodice).colour(kMarble).blend(0.03f);
-            skirt.top = bodice.bottom;
+            const Drape top = bodice(j, 14);
+            addDrape(s, top).colour(kMarble).blend(0.03f);
+            skirt.top = top.bottom;
             skirt.bottom = Vec3(j.pelvis.x * 0.6f + feet.x * 0.4f, ground, feet.z);
             skirt.rTop = 0.15f, skirt.rBottom = 0.25f;
         } else {
