@@ -1,6 +1,6 @@
 // Groups of people: the standing figures of the forest scene (one part per figure), a
-// second standing group, the rainbow scene's crowd, a row of figures and figures in free
-// fall. Figures are meshed once per variant and placed with a rotation and an offset.
+// second standing group, the rainbow scene's crowd and figures in free fall. Figures are
+// meshed once per variant and placed with a rotation and an offset.
 #include "generator/meshes/crowds.h"
 
 #include "generator/catalogue.h"
@@ -105,27 +105,6 @@ Mesh makePeople(bool small) {
     return m;
 }
 
-// A row of standing figures on one low base: the boat scene's statue row.
-Mesh makePeopleRow(bool small) {
-    content::Rng rng(0x20E);
-    Mesh m;
-    Part row;
-    const int count = 7;
-    for (int i = 0; i < count; ++i) {
-        Build b = randomBuild(rng);
-        b.top = b.bottom = b.skin = b.hair = b.shoes = Vec3(0.86f, 0.85f, 0.82f);
-        b.height = 1.75f;
-        Placement at;
-        at.offset = Vec3((i - 0.5f * (count - 1)) * 0.85f, 0.12f, 0);
-        append(row, meshFigure(standPose(i * 3 + 1), b, small ? 0.05f : 0.018f), at);
-    }
-    Shape base;
-    base.roundBox(Vec3(0, 0.06f, 0), Vec3(0.5f * count * 0.85f + 0.2f, 0.06f, 0.35f), 0.02f).colour({0.7f, 0.69f, 0.66f});
-    append(row, meshShape(base, small ? 0.05f : 0.03f));
-    m.parts.push_back(std::move(row));
-    return m;
-}
-
 // Figures in free fall, limbs spread, at different heights and turns (all above y = 0).
 Mesh makeFallers(bool small) {
     content::Rng rng(0xFA11);
@@ -157,6 +136,5 @@ CONTENT_ASSETS(crowds) {
     kit::addMeshAsset({"standing.objb", 2, 2.0, kit::makeStanding});
     kit::addMeshAsset({"standing3.objb", 2, 1.0, kit::makeStanding3});
     kit::addMeshAsset({"people.objb", 2, 2.0, kit::makePeople});
-    kit::addMeshAsset({"peoplerow.objb", 2, 1.0, kit::makePeopleRow});
     kit::addMeshAsset({"fallers.objb", 2, 1.0, kit::makeFallers});
 }

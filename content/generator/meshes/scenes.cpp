@@ -1,5 +1,8 @@
 // Scenes and objects: the boat on calm water, the coupé, the heap of garbled heads, the
 // pair of eyes and the low rocky island.
+#include <algorithm>
+#include <vector>
+
 #include "generator/catalogue.h"
 #include "generator/meshes/assets.h"
 #include "generator/meshes/crowds.h"
@@ -118,6 +121,36 @@ Mesh makeBoatScene(bool small) {
     return m;
 }
 
+// Darkens the colours in the hollows (eye sockets, the mouth line, under the nose and the
+// brows, between the locks), as light that does not reach into them: a vertex that lies below
+// its smoothed surface, by `depth` (mesh units) or more, is at its darkest. The particles that
+// draw the heads take their colour, so the features read even where the light falls flat.
+void shadeHollows(Part& p, float depth) {
+    const size_t n = p.pos.size();
+    std::vector<std::vector<uint32_t>> next(n);
+    for (size_t t = 0; t + 2 < p.idx.size(); t += 3) {
+        for (int k = 0; k < 3; ++k) {
+            const uint32_t a = p.idx[t + size_t(k)], b = p.idx[t + size_t((k + 1) % 3)];
+            next[a].push_back(b);
+            next[b].push_back(a);
+        }
+    }
+    std::vector<Vec3> smooth = p.pos, tmp(n);
+    for (int pass = 0; pass < 24; ++pass) {
+        for (size_t i = 0; i < n; ++i) {
+            Vec3 sum(0, 0, 0);
+            for (uint32_t j : next[i]) sum += smooth[j];
+            tmp[i] = next[i].empty() ? smooth[i] : sum * (1.0f / float(next[i].size()));
+        }
+        smooth.swap(tmp);
+    }
+    for (size_t i = 0; i < n; ++i) {
+        const float below = dot(smooth[i] - p.pos[i], p.nrm[i]);
+        const float dark = std::clamp(below / depth, 0.0f, 1.0f);
+        p.col[i] = p.col[i] * (1.0f - 0.7f * dark);
+    }
+}
+
 // A head to garble, facing +z (unit about 0.25 m): a carved face with brows, nose, lips and
 // deep eye sockets that catch the light, under one of three coiffures.
 Part plainHead(int variant, float cell) {
@@ -129,7 +162,9 @@ Part plainHead(int variant, float cell) {
     head.hairColour = head.skin * 0.88f;
     s.capsule(Vec3(0, -0.07f, -0.02f), Vec3(0, -0.15f, -0.025f), 0.045f, 0.05f).colour(head.skin);  // neck
     addMarbleHead(s, Vec3(0, 0, 0), Mat3(), 1.0f, head);
-    return meshShape(s, cell);
+    Part p = meshShape(s, cell);
+    shadeHollows(p, 0.004f);
+    return p;
 }
 
 // Bends a head: stretched, sheared, twisted and swollen, but not so far that it loses its face.
@@ -145,36 +180,39 @@ void garble(Part& p, content::Rng& rng, int salt) {
     }
 }
 
-// A heap of distorted heads, most of them turned out of the heap and up toward the moon
-// (+x, the way the eyes look), piled in rings.
+// A heap of distorted heads, piled in rings, their faces turned out of the heap toward the
+// side the heap's shots look from (between +x, where the moon and the eyes look, and +z, where
+// the long orbit starts) and tipped back to look up.
 Mesh makeHeads(bool small) {
     content::Rng rng(0x4EAD5);
     std::vector<Part> kinds;
     for (int v = 0; v < 3; ++v) kinds.push_back(plainHead(v, small ? 0.012f : 0.0068f));
     Mesh m;
-    // Fewer heads than the area budget could hold small: each comes out large enough for
-    // its face to read from the heap's shots.
-    const int layers[] = {8, 5, 3, 1};
+    // Few heads for the area budget: each comes out large enough for its face to read from
+    // the heap's shots.
+    const int layers[] = {6, 4, 2};
+    const Vec3 seen = normalize(Vec3(1.0f, 0, 0.6f));   // the middle of the shots' arc
     float y = 0.12f;
-    for (int layer = 0; layer < 4; ++layer) {
+    for (int layer = 0; layer < 3; ++layer) {
         const int n = layers[layer];
-        const float ring = n == 1 ? 0.0f : 0.13f * float(n) / 2.2f;
+        const float ring = 0.13f * float(n) / 2.2f;
         for (int i = 0; i < n; ++i) {
             const Part& kind = kinds[rng.below(3)];
-            const float a = 2 * kPi * (float(i) + float(rng.uniform(0, 0.6))) / float(n);
-            // Facing out of the heap, drawn round toward +x, tipped back to look up.
-            const Vec3 out = normalize(Vec3(std::cos(a) + 0.7f, 0, std::sin(a)));
-            const float yaw = std::atan2(out.x, out.z) + float(rng.uniform(-0.35, 0.35));
+            // The rings turn so that their heads crowd the seen side rather than the back.
+            const float a = 2 * kPi * (float(i) + float(rng.uniform(0, 0.4))) / float(n) + 0.3f * float(layer);
+            const Vec3 radial(std::cos(a), 0, std::sin(a));
+            const Vec3 out = normalize(radial + seen * 1.3f);
+            const float yaw = std::atan2(out.x, out.z) + float(rng.uniform(-0.25, 0.25));
             Placement at;
-            at.rot = Mat3::rotY(yaw) * Mat3::rotX(-float(rng.uniform(0.1, 0.6))) * Mat3::rotZ(float(rng.uniform(-0.5, 0.5)));
-            at.offset = Vec3(ring * std::cos(a), y + float(rng.uniform(0, 0.05)), ring * std::sin(a));
+            at.rot = Mat3::rotY(yaw) * Mat3::rotX(-float(rng.uniform(0.15, 0.5))) * Mat3::rotZ(float(rng.uniform(-0.4, 0.4)));
+            at.offset = Vec3(ring * radial.x, y + float(rng.uniform(0, 0.05)), ring * radial.z);
             Part p = kind;
             garble(p, rng, i);
             for (Vec3& q : p.pos) q = at.apply(q);
             computeNormals(p);
             m.parts.push_back(std::move(p));
         }
-        y += 0.16f;
+        y += 0.17f;
     }
     // Every head above the ground.
     float low = 1e9f;
@@ -252,7 +290,7 @@ Mesh makeIsland(bool small) {
 CONTENT_ASSETS(scenes) {
     kit::addMeshAsset({"gto.objb", 2, 1.0, kit::makeCoupe});
     kit::addMeshAsset({"sceneboat.objb", 2, 1.5, kit::makeBoatScene});
-    kit::addMeshAsset({"headsgarbled.objb", 4, 2.5, kit::makeHeads});
+    kit::addMeshAsset({"headsgarbled.objb", 5, 2.5, kit::makeHeads});
     kit::addMeshAsset({"eyes.objb", 2, 0.3, kit::makeEyes});
     kit::addMeshAsset({"island.objb", 2, 0.3, kit::makeIsland});
 }

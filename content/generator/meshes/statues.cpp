@@ -1,5 +1,6 @@
 // Marble: the classical statue of the reference scene (full, light and bust versions), a
-// second statue for the lidar scenes and a cherub's head for the skull scene.
+// second statue for the lidar scenes, a cherub's head for the skull scene and the boat
+// scene's row of statues.
 #include "generator/catalogue.h"
 #include "generator/meshes/assets.h"
 #include "generator/meshes/figure.h"
@@ -29,6 +30,14 @@ struct Carving {
     Shape body, head;
 };
 
+// The body of a marble figure, modelled, without drapery or head.
+Carving carveBody(const Joints& j, const Build& b, bool female) {
+    Carving c;
+    addFigure(c.body, j, b);
+    addMarbleBody(c.body, j, 1.0f, female, kMarble);
+    return c;
+}
+
 void carveHead(Carving& c, const Joints& j, const Build& b, const MarbleHead& style) {
     const float u = b.height / 1.75f;
     // The neck again, a shade wider than the body's, so the two pieces meet without a seam.
@@ -42,6 +51,16 @@ Mesh meshCarving(const Carving& c, float bodyCell, float headCell) {
     m.parts.push_back(meshShape(c.body, bodyCell));
     m.parts.push_back(meshShape(c.head, headCell));
     return m;
+}
+
+// A chiton's bodice: fine folds from the shoulders to the belt under the breasts.
+Drape bodice(const Joints& j, int folds) {
+    Drape d;
+    d.top = j.chest + j.torso * Vec3(0, 0.12f, -0.005f);
+    d.bottom = j.chest + j.torso * Vec3(0, -0.07f, 0.005f);
+    d.rTop = 0.16f, d.rBottom = 0.14f, d.depth = 0.72f;
+    d.ampTop = 0.004f, d.ampBottom = 0.007f, d.folds = folds, d.sway = 0.3f;
+    return d;
 }
 
 // The classical statue: a woman in a belted chiton and a mantle, her weight on the left leg
@@ -66,20 +85,13 @@ Carving classicalStatue() {
     p.rootOffset = Vec3(0, 0.32f, 0);
     const Build b = marbleBuild();
     const Joints j = solvePose(p, b);
-    Carving c;
+    Carving c = carveBody(j, b, true);
     Shape& s = c.body;
-    addFigure(s, j, b);
-    addMarbleBody(s, j, 1.0f, true, kMarble);
     // The chiton: a bodice with fine folds to the belt under the breasts, an overfold to the
     // hips, and the skirt falling to the plinth in deep folds.
     const Mat3& T = j.torso;
     const Vec3 belt = j.chest + T * Vec3(0, -0.07f, 0.005f);
-    Drape bodice;
-    bodice.top = j.chest + T * Vec3(0, 0.12f, -0.005f);
-    bodice.bottom = belt;
-    bodice.rTop = 0.16f, bodice.rBottom = 0.14f, bodice.depth = 0.72f;
-    bodice.ampTop = 0.004f, bodice.ampBottom = 0.007f, bodice.folds = 18, bodice.sway = 0.3f;
-    addDrape(s, bodice).colour(kMarble).blend(0.03f);
+    addDrape(s, bodice(j, 18)).colour(kMarble).blend(0.03f);
     Drape band;
     band.top = belt + T * Vec3(0, 0.012f, 0);
     band.bottom = belt - T * Vec3(0, 0.012f, 0);
@@ -150,10 +162,8 @@ Mesh makeBust(bool small) {
     Build b = marbleBuild();
     const Joints j = solvePose(p, b);
     const float cutY = j.chest.y - 0.1f;
-    Carving c;
+    Carving c = carveBody(j, b, true);
     Shape& s = c.body;
-    addFigure(s, j, b);
-    addMarbleBody(s, j, 1.0f, true, kMarble);
     // The mantle's edge over the left shoulder.
     for (int i = 0; i < 3; ++i)
         s.capsule(j.shoulder[kLeft] + Vec3(-0.01f * float(i), 0.02f - 0.035f * float(i), 0.04f),
@@ -217,10 +227,8 @@ Mesh makeWarrior(bool small) {
     b.bulk = 1.12f;
     b.hips = 1.0f;
     const Joints j = solvePose(p, b);
-    Carving c;
+    Carving c = carveBody(j, b, false);
     Shape& s = c.body;
-    addFigure(s, j, b);
-    addMarbleBody(s, j, 1.0f, false, kMarble);
     // A short kilt in folds.
     Drape kilt;
     kilt.top = j.pelvis + j.torso * Vec3(0, 0.05f, 0);
@@ -248,6 +256,69 @@ Mesh makeWarrior(bool small) {
     return m;
 }
 
+// The boat scene's row of statues: seven marble figures on plinths along one low base, women
+// in belted chitons and men in mantles, each standing on one leg with the other knee eased,
+// arms and heads varied. Drawn small on the island, so each figure is carved coarser than the
+// big statues; the row stays one part.
+Mesh makeStatueRow(bool small) {
+    const int count = 7;
+    const float spacing = 0.85f;
+    Part row;
+    for (int i = 0; i < count; ++i) {
+        const bool female = i % 2 == 0;
+        Pose p = standPose(i * 3 + 1);
+        p.rootOffset = Vec3(0, 0.32f, 0);
+        Build b = marbleBuild();
+        b.hips = female ? 1.08f : 1.0f;
+        b.bulk = female ? 1.0f : 1.08f;
+        const Joints j = solvePose(p, b);
+        Carving c = carveBody(j, b, female);
+        Shape& s = c.body;
+        const Mat3& T = j.torso;
+        const float ground = p.rootOffset.y - 0.01f;
+        const Vec3 feet((j.ankle[0].x + j.ankle[1].x) * 0.5f, ground, (j.ankle[0].z + j.ankle[1].z) * 0.5f - 0.02f);
+        Drape skirt;
+        if (female) {
+            // A chiton belted under the breasts, falling to the plinth.
+            const Drape top = bodice(j, 14);
+            addDrape(s, top).colour(kMarble).blend(0.03f);
+            skirt.top = top.bottom;
+            skirt.bottom = Vec3(j.pelvis.x * 0.6f + feet.x * 0.4f, ground, feet.z);
+            skirt.rTop = 0.15f, skirt.rBottom = 0.25f;
+        } else {
+            // A mantle wrapped from the waist to the shins, its roll over the left shoulder.
+            skirt.top = j.pelvis + T * Vec3(0, 0.1f, 0);
+            skirt.bottom = Vec3(j.pelvis.x * 0.5f + feet.x * 0.5f, ground + 0.3f, feet.z);
+            skirt.rTop = 0.17f, skirt.rBottom = 0.23f;
+            for (int k = 0; k < 2; ++k) {
+                const Vec3 off = T * Vec3(0, -0.04f * float(k), 0);
+                s.capsule(j.shoulder[kLeft] + T * Vec3(-0.02f, 0.02f, 0.03f) + off, j.pelvis + T * Vec3(-0.15f, 0.08f, 0.06f) + off,
+                          0.032f, 0.038f).colour(kMarbleShade).blend(0.02f);
+            }
+        }
+        skirt.depth = 0.7f;
+        skirt.ampTop = 0.006f, skirt.ampBottom = 0.026f, skirt.folds = 16, skirt.sway = 0.9f, skirt.phase = 0.4f * float(i);
+        addDrape(s, skirt).colour(kMarble).blend(0.03f);
+        s.roundBox(Vec3(0, 0.2f, 0), Vec3(0.28f, 0.11f, 0.25f), 0.01f).colour(kMarbleShade).blend(0.0f);
+        s.roundBox(Vec3(0, 0.305f, 0), Vec3(0.31f, 0.014f, 0.28f), 0.01f).colour(kMarbleShade).blend(0.0f);
+        MarbleHead head;
+        head.hair = female ? Coiffure::Waves : (i % 4 == 1 ? Coiffure::CurlsBeard : Coiffure::Curls);
+        head.seed = 0x20E0u + uint64_t(i);
+        carveHead(c, j, b, head);
+        const Mesh m = meshCarving(c, small ? 0.05f : 0.024f, small ? 0.02f : 0.012f);
+        Placement at;
+        at.rot = Mat3::rotY(0.25f * float((i * 5) % 3 - 1));
+        at.offset = Vec3((float(i) - 0.5f * float(count - 1)) * spacing, 0, 0);
+        for (const Part& part : m.parts) append(row, part, at);
+    }
+    Shape base;
+    base.roundBox(Vec3(0, 0.06f, 0), Vec3(0.5f * float(count) * spacing + 0.2f, 0.06f, 0.35f), 0.02f).colour(kMarbleShade);
+    append(row, meshShape(base, small ? 0.05f : 0.03f));
+    Mesh out;
+    out.parts.push_back(std::move(row));
+    return out;
+}
+
 }  // namespace
 
 }  // namespace kit
@@ -258,4 +329,5 @@ CONTENT_ASSETS(statues) {
     kit::addMeshAsset({"agalma3cut.objb", 4, 2.0, kit::makeBust});
     kit::addMeshAsset({"cupidhead.objb", 3, 2.0, kit::makeCherub});
     kit::addMeshAsset({"agalma2.objb", 4, 2.0, kit::makeWarrior});
+    kit::addMeshAsset({"peoplerow.objb", 3, 1.5, kit::makeStatueRow});
 }

@@ -122,14 +122,17 @@ float particleChaseRate(float age, uint i) {
 
 float particleTurbulence(float age, float cell, uint i) {
     // Calm water; a stir while the boat and the car trade places; a swirl as the heads form;
-    // now and then a gust that lifts a patch of particles off the heap.
+    // now and then a gust that lifts a patch of particles off the heap while it forms. Once
+    // the heads stand, the gusts only ruffle the heap's edge: stronger, they smear the faces.
     float trade = 0.0;
     if (!headsTime()) {
         trade = gCar * (1.0 - gCar) * 4.0;
     }
     float swirl = headsTime() ? 1.0 - smoothstep(kHeadsFrom, kHeadsFrom + 7.0, ttime) : 0.0;
     float gust = smoothstep(0.78, 0.95, valueNoise2(vec2(cell * 83.0, ttime * 0.35)));
-    return 0.015 + trade * 0.6 + swirl * 1.1 + gust * (headsTime() ? 0.35 : 0.08);
+    float headsGust = mix(0.35, 0.04, smoothstep(kHeadsFrom + 4.0, kHeadsFrom + 8.0, ttime));
+    float calm = headsTime() ? mix(1.0, 0.3, smoothstep(kHeadsFrom + 4.0, kHeadsFrom + 8.0, ttime)) : 1.0;
+    return 0.015 * calm + trade * 0.6 + swirl * 1.1 + gust * (headsTime() ? headsGust : 0.08);
 }
 
 vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float speed, float age, uint i) {
@@ -140,11 +143,13 @@ vec4 particleColour(vec3 sampleColour, vec3 sampleNormal, vec3 target, float spe
         c = eyeColour(target);
         size = 0.7;
     } else if (gRole == kRoleHeads) {
-        // Moonlight from the side the heads look to: brows, noses and lips catch it, the eye
-        // sockets and the hollows between the heads fall dark.
+        // Moonlight from high on the side the heads look to: brows, noses, cheekbones and
+        // lips catch it, the undersides fall into shadow. The mesh's colour carries its
+        // hollows (eye sockets, mouth, nostrils) darker, so they stay dark in any light.
         vec3 stone = texture(StoneTexture2, target.xy * 0.35 + target.zx * 0.2).bgr;
-        float moon = clamp(dot(normalize(sampleNormal + vec3(0.0, 1e-4, 0.0)), normalize(vec3(0.75, 0.55, 0.3))), 0.0, 1.0);
-        c = mix(kPale, stone, 0.25) * (0.08 + 1.1 * pow(moon, 1.4));
+        float moon = clamp(dot(normalize(sampleNormal + vec3(0.0, 1e-4, 0.0)), normalize(vec3(0.55, 0.75, 0.35))), 0.0, 1.0);
+        float hollow = clamp(dot(sampleColour, vec3(0.4)) / 0.95, 0.15, 1.0);
+        c = mix(kPale, stone, 0.25) * hollow * hollow * (0.08 + 1.05 * pow(moon, 1.5));
         c *= 0.75 + 0.35 * clamp(target.y / 3.0, 0.0, 1.0);
         size = 0.55 + 0.25 * hash1(i, 27u);   // fine points, so the features stay sharp
     } else {
