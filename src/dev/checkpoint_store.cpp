@@ -34,8 +34,10 @@ void writeBuffer(GLuint buffer, const std::vector<uint8_t>& in) {
 
 // The images are RGBA32F, width x height, 16 bytes a texel like the buffers.
 void readImage(GLuint image, int64_t bytes, std::vector<uint8_t>& out) {
-    out.resize(static_cast<size_t>(bytes));
+    // A system that does not make this image keeps an empty blob, not a zeroed copy of it.
+    out.clear();
     if (image == 0 || bytes == 0) return;
+    out.resize(static_cast<size_t>(bytes));
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTextureImage(image, 0, GL_RGBA, GL_FLOAT, static_cast<GLsizei>(bytes), out.data());
 }
@@ -56,7 +58,10 @@ size_t Checkpoint::bytes() const {
 
 int64_t checkpointBytes(int slot) {
     int64_t n = static_cast<int64_t>(sizeof(Checkpoint));
-    for (const ComputeParticleSystem* s : particle_owners::systemsOf(slot)) n += 5 * gridBytes(*s);
+    for (const ComputeParticleSystem* s : particle_owners::systemsOf(slot)) {
+        const int images = (s->image0 != 0 ? 1 : 0) + (s->image2 != 0 ? 1 : 0);
+        n += (3 + images) * gridBytes(*s);
+    }
     return n;
 }
 

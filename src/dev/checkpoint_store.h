@@ -23,7 +23,7 @@ struct Checkpoint {
     double demoTime = 0.0;
     bool start = false;  // the scene's particle state before its first frame (clocks not used)
     capture_plan::Clock clocks[scene_table::kSlots] = {};
-    std::vector<std::vector<uint8_t>> blobs;  // per system: buffers 0-2, images 0 and 2
+    std::vector<std::vector<uint8_t>> blobs;  // per system: buffers 0-2, images 0 and 2 (empty where not made)
     std::vector<uint8_t> sceneState;          // the scene's own hooks (driver/scene_state_hooks.h)
     size_t bytes() const;
 };
