@@ -36,8 +36,11 @@ const std::string kIsReflection = "IsReflection";
 
 const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
-// Offline capture: every picture must follow from its own frame, never from thread timing.
-bool captureMode() { return currentEntrypoint != nullptr && currentEntrypoint->capture.enabled; }
+// Offline capture, and developer mode (whose seeks replay frames and must land on capture's
+// pictures): every picture must follow from its own frame, never from thread timing.
+bool framesOwnTheirTrees() {
+    return currentEntrypoint != nullptr && (currentEntrypoint->capture.enabled || currentEntrypoint->dev.enabled);
+}
 
 TreeControls controlsOf(const Data_Interface* e) {
     TreeControls c;
@@ -111,7 +114,7 @@ void Part_ParticleShadowForest::load() {
 
     std::printf("%s\n", std::string(88, '=').c_str());
     localTime = kStartTime;
-    buildTreesPerFrame = captureMode();
+    buildTreesPerFrame = framesOwnTheirTrees();
 }
 
 void Part_ParticleShadowForest::reloadShaders() {
