@@ -32,13 +32,15 @@ cd "$show/bin"
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-# Waits (at most 60 s) until `test` succeeds; fails with `what` otherwise.
+# Waits (at most 180 s: a loaded two-core machine can hold a start up for a minute) until
+# `test` succeeds; fails with `what` and the tail of the current $log otherwise.
 waitFor() {  # what, test...
     local what=$1; shift
-    for _ in $(seq 600); do
+    for _ in $(seq 1800); do
         "$@" && return 0
         sleep 0.1
     done
+    [[ -f ${log:-} ]] && tail -20 "$log"
     fail "timed out waiting for $what"
 }
 windowOf() { xdotool search --pid "$1" --name "QRB - Velluna" 2>/dev/null | head -1; }
