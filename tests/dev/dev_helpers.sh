@@ -1,7 +1,20 @@
 # Sourced by developer mode's end-to-end tests. Expects $log (the show's output) and $pid.
+# makeWorkDir (from the test's own shell): a temporary folder in $work, removed on exit, when
+# the show ($pid) is killed too if it still runs.
 # devLines: how many "dev:" lines the log holds. waitLine N: waits until there are more than N
 # (fails when the show ends, or after `${waitSeconds:-30}` s). press KEY: presses KEY in the
 # show's window and prints the dev: line it gave.
+makeWorkDir() {
+    work=$(mktemp -d)
+    pid=
+    main=$BASHPID
+    trap removeWorkDir EXIT
+}
+removeWorkDir() {
+    [[ $BASHPID == "$main" ]] || return 0  # a command substitution runs the EXIT trap too
+    [[ -n $pid ]] && kill -9 "$pid" 2>/dev/null || true
+    rm -rf "$work"
+}
 devLines() { grep -c '^dev:' "$log" || true; }
 waitLine() {
     local i

@@ -9,15 +9,8 @@ if [[ -z "${VELLUNA_OWN_DISPLAY:-}" ]]; then
     exec "${VELLUNA_SOURCE:?}/scripts/xvfb-run-here" bash "$0" "$@"
 fi
 : "${DISPLAY:?needs a display}"
-work=$(mktemp -d)
-pid=
-main=$BASHPID
-cleanup() {
-    [[ $BASHPID == "$main" ]] || return 0
-    [[ -n $pid ]] && kill -9 "$pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$VELLUNA_SOURCE/tests/dev/dev_helpers.sh"
+makeWorkDir
 export GALLIUM_NOOP=1 SDL_AUDIODRIVER=dummy
 
 show=$work/show
@@ -25,7 +18,6 @@ source "$VELLUNA_SOURCE/tests/support/placeholder_tree.sh"
 make_placeholder_tree "$show" 60
 cd "$show/bin"
 fail() { echo "FAIL: $*"; [[ -f ${log:-} ]] && tail -30 "$log"; exit 1; }
-source "$VELLUNA_SOURCE/tests/dev/dev_helpers.sh"
 
 shader=../shaders/common/f_fixedtexture.cpp
 [[ -f $shader ]] || fail "no $shader in the run tree"

@@ -19,15 +19,8 @@ show=$VELLUNA_BUILD/show
 fail() { echo "FAIL: $*"; [[ -f ${log:-} ]] && grep '^dev:' "$log" | tail -20; exit 1; }
 [[ -x $show/bin/velluna && -f $show/newresources/fallers.objb && -f $show/newresources/buffalo.objb ]] ||
     fail "no run tree with the scenes' content in $show (scripts/build assembles it)"
-work=$(mktemp -d)
-pid=
-main=$BASHPID
-cleanup() {
-    [[ $BASHPID == "$main" ]] || return 0
-    [[ -n $pid ]] && kill -9 "$pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$VELLUNA_SOURCE/tests/dev/dev_helpers.sh"
+makeWorkDir
 cd "$show/bin"
 
 seekTruth() {  # scene
@@ -75,7 +68,6 @@ seekTruth() {  # scene
 }
 
 waitSeconds=300  # a seek on llvmpipe steps hundreds of particle frames
-source "$VELLUNA_SOURCE/tests/dev/dev_helpers.sh"
 for scene in Part_Fallers Part_ParticleShadowForest; do
     seekTruth "$scene"
 done

@@ -13,15 +13,8 @@ if [[ -z "${VELLUNA_OWN_DISPLAY:-}" ]]; then
     exec "${VELLUNA_SOURCE:?}/scripts/xvfb-run-here" bash "$0" "$@"
 fi
 : "${DISPLAY:?needs a display}"
-work=$(mktemp -d)
-pid=
-main=$BASHPID
-cleanup() {
-    [[ $BASHPID == "$main" ]] || return 0
-    [[ -n $pid ]] && kill -9 "$pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$VELLUNA_SOURCE/tests/dev/dev_helpers.sh"
+makeWorkDir
 export GALLIUM_NOOP=1 SDL_AUDIODRIVER=dummy
 
 show=$work/show
@@ -45,7 +38,6 @@ log=$work/dev.log
 ./velluna --placeholders --dev --windowed 160x90 --from 100 >"$log" 2>&1 &
 pid=$!
 
-source "$VELLUNA_SOURCE/tests/dev/dev_helpers.sh"
 expectAt() {  # line, expected time, what
     near "$(timeOf "$1")" "$2" "$frame" || fail "$3: '$1' is not within a frame of $2 s"
     echo "ok: $3 ($1)"
