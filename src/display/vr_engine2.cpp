@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dev/key_queue.h"
+#include "gpu/gl_functions.h"
 #include "gpu/post_pass.h"
 
 namespace {
@@ -85,14 +86,12 @@ bool VREngine2::initWindowed(int x, int y, int width, int height, bool fullscree
         return false;
     }
 
-    glewExperimental = GL_TRUE;
-    const GLenum glewError = glewInit();
-    if (glewError != GLEW_OK) {
-        std::printf("%s - Error initializing GLEW! %s\n", kWho,
-                    reinterpret_cast<const char*>(glewGetErrorString(glewError)));
+    std::string glewError, glewNote;
+    if (!loadGlFunctions(glewError, glewNote)) {
+        std::printf("%s - Error initializing GLEW! %s\n", kWho, glewError.c_str());
         return false;
     }
-    glGetError();  // GLEW's initialisation can leave one behind
+    if (!glewNote.empty()) std::printf("%s - %s\n", kWho, glewNote.c_str());
 
     if (!contextIsUsable()) {
         const GLubyte* text = glGetString(GL_VERSION);
