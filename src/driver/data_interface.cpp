@@ -25,6 +25,11 @@ void Data_Interface::init() {
 
 void Data_Interface::frame() {
     ++frameCount;
+    if (windowPending.load(std::memory_order_acquire)) {
+        SDL_Delay(kEventWaitMs);
+        prototype->attach(this);
+        return;
+    }
     SDL_Event event;
     bool tookAny = false;
     int lastPressed = 0;

@@ -49,6 +49,13 @@ struct Data_Interface {
     Prototype_Part* prototype = nullptr;
     uint32_t frameCount = 0;
     std::atomic<bool> quit{false};
+    // True while the render thread makes its window: set by the main thread before the render
+    // thread starts, cleared by the render thread once the window exists. NOTE: SDL's X11
+    // window creation waits on the creating thread for the window's MapNotify event; a main
+    // thread pumping events meanwhile can take that event first and leave the render thread
+    // waiting forever (seen as a show that never draws a frame). So `frame` pumps no events
+    // while this is set.
+    std::atomic<bool> windowPending{false};
     // Set by capture mode for the frames it does not write: the active scene's render runs
     // its simulation (compute steps, recording and tree clocks) and returns before drawing,
     // so previews show every frame's state at a fraction of the cost. Never set in a bare
@@ -58,7 +65,7 @@ struct Data_Interface {
     // Starts the prototype; with none set, says so, waits for a word and ends with code 1.
     void init();
     // One pass of the main thread's input loop: waits up to kEventWaitMs for an event, then
-    // takes every queued one.
+    // takes every queued one (or, while `windowPending`, only waits kEventWaitMs).
     void frame();
     static constexpr int kEventWaitMs = 1;
 };

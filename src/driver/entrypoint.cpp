@@ -64,12 +64,15 @@ void Entrypoint::start(Data_Interface* e) {
     }
     demoTime = 0.0;
     loaded = false;
+    engine->windowPending.store(true, std::memory_order_release);
     std::thread(&Entrypoint::renderLoop, this).detach();
 }
 
 bool Entrypoint::loadShow() {
     display.sampleCount = settings.multisample ? 4 : 2;
-    if (!display.initWindowed(100, 100, settings.width, settings.height, settings.fullscreen)) return false;
+    const bool made = display.initWindowed(100, 100, settings.width, settings.height, settings.fullscreen);
+    engine->windowPending.store(false, std::memory_order_release);  // the main thread may pump events again
+    if (!made) return false;
     if (settings.fullscreen) SDL_ShowCursor(SDL_DISABLE);
     engine->display = &display;
     loadSharedFirst();

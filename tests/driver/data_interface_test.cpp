@@ -91,6 +91,21 @@ TEST_F(EngineLoop, ScancodeAbove255IsPrintedAndCountsAsLastPressed) {
     EXPECT_FALSE(engine->quit.load());  // Escape was not the last press
 }
 
+// While the render thread makes its window, a pass takes no events (SDL's window creation
+// waits for one of them on the render thread); once the window exists they are all taken.
+TEST_F(EngineLoop, NoEventIsTakenWhileTheWindowIsMade) {
+    engine->windowPending = true;
+    push(SDL_KEYDOWN, 30);
+    engine->frame();
+    EXPECT_EQ(key(30), 0);
+    EXPECT_EQ(SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT), 1) << "the press stays queued";
+    EXPECT_EQ(prototype.attached, 1) << "the pass still attaches";
+    engine->windowPending = false;
+    engine->frame();
+    EXPECT_EQ(key(30), 1);
+    EXPECT_EQ(SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT), 0);
+}
+
 TEST_F(EngineLoop, EmptyPassChangesNothing) {
     engine->keys[30] = 1;
     engine->frame();
