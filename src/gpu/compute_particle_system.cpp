@@ -5,6 +5,7 @@
 #include "gpu/particle_owners.h"
 #include "gpu/program_registry.h"
 #include "gpu/shader_program.h"
+#include "gpu/sliced_draw.h"
 
 namespace compute_particles {
 
@@ -118,7 +119,7 @@ void ComputeParticleSystem::drawPoints() const {
     glEnable(GL_VERTEX_PROGRAM_POINT_SIZE);
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(4, GL_FLOAT, 0, nullptr);
-    glDrawArrays(GL_POINTS, 0, width > 0 && height > 0 ? width * height : 0);
+    drawArraysSliced(GL_POINTS, 0, width > 0 && height > 0 ? width * height : 0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glDisableClientState(GL_VERTEX_ARRAY);
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "gpu/sliced_draw.h"
+
 void createPointBuffer(PointBuffer& buffer, int32_t count) {
     buffer.capacity = std::max(count, 0);
     buffer.count = 0;
@@ -33,7 +35,7 @@ void drawPointBuffer(const PointBuffer& buffer, float fraction, int asLines) {
     const int32_t n = pointDrawCount(buffer.count, fraction);
     if (n <= 0) return;
     glBindVertexArray(buffer.vao);
-    glDrawArrays(asLines ? GL_LINES : GL_POINTS, 0, n);
+    drawArraysSliced(asLines ? GL_LINES : GL_POINTS, 0, n);
     glBindVertexArray(0);
 }
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "gpu/sliced_draw.h"
+
 bool PointCloud::loadCompressed(const std::string& baseName) {
     const std::string path = baseName + "comp";
     PointCloudFile file;
@@ -31,7 +33,7 @@ void PointCloud::upload() {
     // A priming draw with whatever program is current.
     if (count > 0) {
         glBindVertexArray(vao);
-        glDrawArrays(GL_POINTS, 0, count);
+        drawArraysSliced(GL_POINTS, 0, count);
         glBindVertexArray(0);
     }
 }

@@ -3,6 +3,7 @@
 #include "common/mat4.h"
 #include "driver/data_interface.h"
 #include "gpu/shader_program.h"
+#include "gpu/sliced_draw.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ void drawParticleSystem(ShaderProgram& program, const ComputeParticleSystem& sys
     program.setFloat("ttime", ttime);
     program.setFloat(kInvocation, static_cast<float>(system.width));
     if (system.width > 0 && system.height > 0)
-        glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(system.width) * system.height);
+        drawArraysSliced(GL_POINTS, 0, static_cast<GLsizei>(system.width) * system.height);
 }
 
 void endParticleDraw() {
