@@ -15,10 +15,12 @@
 #include "driver/stop_request.h"
 #include "gpu/program_registry.h"
 #include "platform/console.h"
+#include "platform/huge_pages.h"
 #include "platform/launch_dialog_window.h"
 #include "platform/process.h"
 
 int main(int argc, char** argv) {
+    platform::restartWithHugePages(argv);
     Options options;
     std::string error;
     if (!parseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {

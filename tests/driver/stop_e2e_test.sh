@@ -74,6 +74,9 @@ for case in "TERM 143" "INT 130" "Escape 0"; do
     pid=$!
     pids+=("$pid")
     waitFor "the show's window" hasWindow "$pid"
+    # The program restarted itself in place (same process) with glibc's huge-page tunable.
+    tr '\0' '\n' <"/proc/$pid/environ" | grep -q '^GLIBC_TUNABLES=.*glibc\.malloc\.hugetlb=1' ||
+        fail "the show runs without the huge-page tunable"
     sleep 2  # loading placeholders takes a moment; then the show plays
     stop "$pid" "$how"
     awaitExit "$pid"
