@@ -105,19 +105,20 @@ void TextureObject::scatter(float densityX, float densityY, const TVector& boxMi
 
 void TextureObject::upload() {
     // NOTE: a set of no size uploads nothing, and its arrays (empty) are freed all the same.
-    uploadArrays();
+    uploadArrays(true);
     releaseArrays();
 }
 
-void TextureObject::uploadArrays() {
+void TextureObject::uploadArrays(bool releaseEach) {
     if (width <= 0 || height <= 0) return;
     const size_t texels = size_t(width) * size_t(height);
-    auto put = [this](GLuint name, GLint internalFormat, GLenum format, const ZeroedFloats& data,
-                      size_t need) {
+    auto put = [this, releaseEach](GLuint name, GLint internalFormat, GLenum format, ZeroedFloats& data,
+                                   size_t need) {
         // Arrays already freed (a second upload), or no texture made, leave things as they are.
         if (data.size() != need || name == 0 || name == 0xFFFFFFFFu) return;
         glBindTexture(GL_TEXTURE_2D, name);
         glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_FLOAT, data.data());
+        if (releaseEach) ZeroedFloats().swap(data);
     };
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     put(positionTexture, GL_RGBA16F, GL_RGBA, positions, 4 * texels);

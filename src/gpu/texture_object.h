@@ -81,10 +81,12 @@ public:
     // Fills the arrays from the loaded mesh and prints "TGObject Maxcounter: <filled>/ <w x h>".
     void scatter(float densityX, float densityY, const TVector& boxMin, const TVector& boxMax);
 
-    // Render thread: uploads the three arrays into their textures, then frees the arrays.
+    // Render thread: uploads the three arrays into their textures, freeing each array as soon
+    // as its texture holds it (the set's arrays and its textures are never all alive at once).
     void upload();
-    // The upload alone; the arrays stay (see swapArrays).
-    void uploadArrays();
+    // The upload alone: the arrays stay (see swapArrays); with `releaseEach` each array is
+    // freed as soon as its texture holds it.
+    void uploadArrays(bool releaseEach = false);
     // Frees the arrays' storage.
     void releaseArrays();
     // Exchanges this object's arrays with `other` (storage and contents).
