@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "formats/gl_draw_util.h"
 #include "gl_test_util.h"
 #include "support/gl_context.h"
 #include "support/temp_dir.h"
@@ -15,16 +16,7 @@ constexpr int kWidth = 32, kHeight = 8;
 // Draws `count` points (or lines) that pile up on few pixels with additive blending, each
 // placed and coloured from gl_VertexID, into a float target; returns the pixels.
 std::vector<float> drawPile(ShaderProgram& program, GLenum mode, GLsizei count, GLsizei slice) {
-    GLuint texture = 0, framebuffer = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA32F, kWidth, kHeight, 0, GL_RGBA, GL_FLOAT, nullptr);
-    glGenFramebuffers(1, &framebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
-    glViewport(0, 0, kWidth, kHeight);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    gldraw::FloatTarget target(kWidth, kHeight);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
     GLuint vao = 0;
@@ -37,11 +29,7 @@ std::vector<float> drawPile(ShaderProgram& program, GLenum mode, GLsizei count, 
     glBindVertexArray(0);
     glDeleteVertexArrays(1, &vao);
     glDisable(GL_BLEND);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    std::vector<float> pixels = gltest::readRgba32f(texture, kWidth, kHeight);
-    glDeleteFramebuffers(1, &framebuffer);
-    glDeleteTextures(1, &texture);
-    return pixels;
+    return target.read();
 }
 
 // A draw in slices, flushed between them, leaves the same pixels as one draw, for points and
